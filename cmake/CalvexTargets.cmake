@@ -1,0 +1,26 @@
+# Shared settings for the project's own targets: warnings as errors, sanitizers, static runtime.
+
+if(CALVEX_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(calvex_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Werror)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
+  if(WIN32)
+    # The DLL and the EXE carry their runtime: nothing beyond the system's DLLs is needed.
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    target_compile_definitions(${target} PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+  endif()
+endfunction()
+
+# Turns a binary file into a C++ source that defines two symbols holding its bytes and size.
+function(calvex_embed_binary input output symbol)
+  add_custom_command(
+    OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol}
+            -P ${PROJECT_SOURCE_DIR}/cmake/EmbedBinary.cmake
+    DEPENDS ${input} ${PROJECT_SOURCE_DIR}/cmake/EmbedBinary.cmake
+    VERBATIM)
+endfunction()

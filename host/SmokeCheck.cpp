@@ -1,0 +1,115 @@
+#include "host/SmokeCheck.h"
+
+#include "host/PluginModule.h"
+#include "host/StandInHost.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr char kMenuText[] = "ZR Calvex...";
+constexpr char kDescription[] = "Spaces empty rests and multi-measure rests according to duration.";
+constexpr char kName[] = "Calvex";
+constexpr unsigned char kUntouched = 0xAB;
+
+// The 64-byte field holds at most 63 bytes of the text and is zero up to its end.
+bool Field8Holds(const unsigned char* field, const std::string& text) {
+    const std::string expected = text.substr(0, 63);
+    for (std::size_t i = 0; i < 64; ++i) {
+        const unsigned char want =
+            i < expected.size() ? static_cast<unsigned char>(expected[i]) : 0;
+        if (field[i] != want) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The 128-unit field holds at most 63 units and a terminator; the units after it are untouched.
+bool Field16Holds(const unsigned char* field, const std::string& text) {
+    const std::string expected = text.substr(0, 63);
+    for (std::size_t i = 0; i <= expected.size(); ++i) {
+        const unsigned unit = field[2 * i] | (field[2 * i + 1] << 8);
+        const unsigned want = i < expected.size() ? static_cast<unsigned char>(expected[i]) : 0;
+        if (unit != want) {
+            return false;
+        }
+    }
+    for (std::size_t byte = 2 * (expected.size() + 1); byte < 256; ++byte) {
+        if (field[byte] != kUntouched) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::uint32_t ReadUint32(const unsigned char* bytes) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+} // namespace
+
+void SmokeCheck::Expect(bool condition, const std::string& what) {
+    if (condition) {
+        ++passed_;
+        std::printf("ok      %s\n", what.c_str());
+    } else {
+        ++failed_;
+        std::printf("FAILED  %s\n", what.c_str());
+    }
+}
+
+void SmokeCheck::CheckVersionAndInit(PluginModule& plugin) {
+    Expect(plugin.version(StandInHost::Instance().Version()) == 0x0F000000,
+           "FinaleExtensionVersion answers 0x0F000000");
+    std::uint32_t flags = 0;
+    Expect(plugin.init(nullptr, &flags) == 1, "FinaleExtensionInit answers 1");
+    Expect((flags & 1u) != 0, "FinaleExtensionInit sets bit 0 of the flags");
+    Expect(plugin.menuStatus(nullptr) == 1, "the menu item is enabled");
+}
+
+void SmokeCheck::CheckRecord8(PluginModule& plugin) {
+    std::vector<unsigned char> record(3 * 64 + 4, kUntouched);
+    Expect(plugin.enumerate(nullptr, 1, record.data()) == 0, "Enumerate(1) answers 0");
+    Expect(
+        std::all_of(record.begin(), record.end(), [](unsigned char b) { return b == kUntouched; }),
+        "Enumerate(1) leaves the record untouched");
+    Expect(plugin.enumerate(nullptr, 0, record.data()) == 1, "Enumerate(0) answers 1");
+    Expect(Field8Holds(record.data(), kMenuText), "8-bit menu text");
+    Expect(Field8Holds(record.data() + 64, kDescription), "8-bit description, first 63 characters");
+    Expect(Field8Holds(record.data() + 128, kName), "8-bit extension name");
+    Expect(ReadUint32(record.data() + 192) == 0, "8-bit record flags are 0");
+}
+
+void SmokeCheck::CheckRecord16(PluginModule& plugin) {
+    std::vector<unsigned char> record(768 + 4, kUntouched);
+    Expect(plugin.enumerateUTF16(nullptr, 1, record.data()) == 0, "Enumerate_UTF16(1) answers 0");
+    Expect(plugin.enumerateUTF16(nullptr, 0, record.data()) == 1, "Enumerate_UTF16(0) answers 1");
+    Expect(Field16Holds(record.data(), kMenuText), "UTF-16 menu text");
+    Expect(Field16Holds(record.data() + 256, kDescription), "UTF-16 description, first 63 units");
+    Expect(Field16Holds(record.data() + 512, kName), "UTF-16 extension name");
+    Expect(ReadUint32(record.data() + 768) == 0, "UTF-16 record flags are 0");
+}
+
+int SmokeCheck::Run() {
+    StandInHost::Instance().RegisterHostModule();
+    PluginModule plugin;
+    std::string error;
+    const bool loaded = plugin.Load(pluginPath_, error);
+    Expect(loaded, "the plug-in loads and has its seven exports" + (loaded ? "" : ": " + error));
+    if (loaded) {
+        CheckVersionAndInit(plugin);
+        CheckRecord8(plugin);
+        CheckRecord16(plugin);
+        plugin.terminate();
+        plugin.Unload();
+    }
+    std::printf("%d passed, %d failed\n", passed_, failed_);
+    return failed_ == 0 ? 0 : 1;
+}

@@ -1,0 +1,50 @@
+// The stand-in for the host program, as far as the plug-in can see it: it answers the FX_
+// functions, records every call, and loads and drives the plug-in.
+#pragma once
+
+#include "host/HostCall.h"
+#include "platform/Platform.h"
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+class StandInHost {
+public:
+    static StandInHost& Instance();
+
+    // Back to a fresh host: no calls recorded, nothing hidden, the default version.
+    void Reset();
+
+    std::uint32_t Version() const { return version_; }
+    void SetVersion(std::uint32_t version) { version_ = version; }
+
+    // Makes the host behave as one that lacks the function: the plug-in's look-up finds nothing.
+    void HideFunction(const std::string& name) { hidden_.insert(name); }
+    bool IsHidden(const std::string& name) const { return hidden_.count(name) != 0; }
+
+    void Record(HostCall call) { calls_.push_back(std::move(call)); }
+    const std::vector<HostCall>& Calls() const { return calls_; }
+    std::vector<HostCall> CallsTo(const std::string& name) const;
+    void ClearCalls() { calls_.clear(); }
+
+    HWND MainWindow() const { return mainWindow_; }
+    void SetMainWindow(HWND window) { mainWindow_ = window; }
+
+    // The address of an FX_ function by name, or null (also for hidden ones).
+    void* LookUp(const char* name) const;
+
+    // Makes the host's functions findable by the plug-in as the module "FINALE.EXE". On Windows
+    // the executable exports them itself; natively they are registered with the stand-in loader.
+    void RegisterHostModule();
+
+private:
+    std::uint32_t version_ = kDefaultVersion;
+    std::set<std::string> hidden_;
+    std::vector<HostCall> calls_;
+    HWND mainWindow_ = nullptr;
+    HMODULE registeredModule_ = nullptr;
+
+    static constexpr std::uint32_t kDefaultVersion = 0x1B000000;
+};

@@ -1,0 +1,22 @@
+// Identifiers of the plug-in's resources, shared by the resource script and the code.
+#pragma once
+
+#define IDS_MENU_TEXT 101
+#define IDS_MENU_DESCRIPTION 102
+#define IDS_EXTENSION_NAME 103
+#define IDS_MODE_REDISTRIBUTE 151
+#define IDS_MODE_RESPACE 152
+#define IDS_MODE_NON_REST 153
+#define IDS_SCOPE_REGION 161
+#define IDS_SCOPE_SCORE_AND_PARTS 162
+#define IDS_SCOPE_PARTS_ONLY 163
+#define IDS_QUARTER_NOTES 164
+#define IDS_MEASURES 165
+#define IDS_MSG_WRONG_COMBINATION 201
+#define IDS_MSG_NO_SELECTION 202
+#define IDS_MSG_AUTO_UPDATE 203
+#define IDS_TITLE_WRONG_COMBINATION 301
+#define IDS_TITLE_NO_SELECTION 302
+#define IDS_TITLE_AUTO_UPDATE 303
+
+#define IDD_CALVEX 20128

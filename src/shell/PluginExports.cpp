@@ -1,0 +1,104 @@
+// The seven functions the host calls, under their plain names.
+#include "framework/core/FCString.h"
+#include "resources/ResourceIds.h"
+#include "shell/PluginState.h"
+#include "ui/PluginInvocation.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint32_t kPluginVersion = 0x0F000000;
+constexpr std::size_t kTextField8 = 64;
+constexpr std::size_t kTextField16 = 128;
+constexpr std::size_t kTextCount = 3;
+constexpr std::size_t kFlagsOffset16 = 768;
+constexpr std::size_t kMaxTextUnits = 63;
+
+// The menu text, the description and the extension name, in record order. The first is loaded
+// with the module's own handle, which is remembered for every later load.
+void LoadMenuTexts(FCString (&texts)[kTextCount]) {
+    texts[0].LoadResourceString(IDS_MENU_TEXT, moduleHandle);
+    texts[1].LoadResourceString(IDS_MENU_DESCRIPTION);
+    texts[2].LoadResourceString(IDS_EXTENSION_NAME);
+}
+
+// The low bytes of the text, cut to 63, zero-padded to the whole 64-byte field.
+void CopyText8(FCString& text, unsigned char* field) {
+    const char* bytes = text.GetCString();
+    const std::size_t length = std::min(std::strlen(bytes), kMaxTextUnits);
+    std::memset(field, 0, kTextField8);
+    std::memcpy(field, bytes, length);
+}
+
+// At most 63 code units and a terminator; the rest of the field is left as it was.
+void CopyText16(const FCString& text, unsigned char* field) {
+    const std::size_t length = std::min<std::size_t>(text.GetLength(), kMaxTextUnits);
+    std::memcpy(field, text.GetUTF16(), length * sizeof(char16_t));
+    const char16_t terminator = 0;
+    std::memcpy(field + length * sizeof(char16_t), &terminator, sizeof terminator);
+}
+
+void ClearFlags(unsigned char* flagsField) {
+    const std::uint32_t flags = 0;
+    std::memcpy(flagsField, &flags, sizeof flags);
+}
+
+} // namespace
+
+CALVEX_EXPORT std::uint32_t FinaleExtensionVersion(std::uint32_t version) {
+    hostVersion = version;
+    return kPluginVersion;
+}
+
+CALVEX_EXPORT std::int32_t FinaleExtensionInit(void* /*reserved*/, std::uint32_t* flags) {
+    if (flags) {
+        *flags |= 1u;
+    }
+    PluginSettings = PluginSettingsRecord::Defaults();
+    return 1;
+}
+
+CALVEX_EXPORT std::int32_t FinaleExtensionEnumerate(void* /*reserved*/, std::int16_t index,
+                                                    void* record8) {
+    if (index >= 1 || !record8) {
+        return 0;
+    }
+    auto* record = static_cast<unsigned char*>(record8);
+    FCString texts[kTextCount];
+    LoadMenuTexts(texts);
+    for (std::size_t i = 0; i < kTextCount; ++i) {
+        CopyText8(texts[i], record + i * kTextField8);
+    }
+    ClearFlags(record + kTextCount * kTextField8);
+    return 1;
+}
+
+CALVEX_EXPORT std::int32_t FinaleExtensionEnumerate_UTF16(void* /*reserved*/, std::int16_t index,
+                                                          void* record16) {
+    if (index >= 1 || !record16) {
+        return 0;
+    }
+    auto* record = static_cast<unsigned char*>(record16);
+    FCString texts[kTextCount];
+    LoadMenuTexts(texts);
+    for (std::size_t i = 0; i < kTextCount; ++i) {
+        CopyText16(texts[i], record + i * kTextField16 * sizeof(char16_t));
+    }
+    ClearFlags(record + kFlagsOffset16);
+    return 1;
+}
+
+CALVEX_EXPORT std::int16_t FinaleExtensionInvoke(HWND hostWindow) {
+    HandleInvocation(hostWindow);
+    return 0;
+}
+
+CALVEX_EXPORT void FinaleExtensionTerminate() {
+    HandleTermination();
+}
+
+CALVEX_EXPORT std::int32_t FinaleExtensionGetMenuStatus(void* /*reserved*/) {
+    return 1;
+}

@@ -1,0 +1,29 @@
+// Process-wide state of the plug-in: its module handle, the host's interface version and the
+// user's choices. Touched only from the host's user-interface thread.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <cstdint>
+
+struct PluginSettingsRecord {
+    std::int32_t processingMode;
+    std::int32_t spacingMode;
+    bool useSingleRestSpacing;
+    std::int32_t singleRestReference;
+    std::int32_t defaultSingleWidth;
+    bool useMMRestSpacing;
+    float mmRestScalingFactor;
+    bool useMMDurationSpacing;
+    std::int32_t mmRestReference;
+
+    // The choices a user starts with.
+    static PluginSettingsRecord Defaults();
+};
+
+// The host's interface version before the host reports its own.
+inline constexpr std::uint32_t kDefaultHostVersion = 0x19000000;
+
+extern HMODULE moduleHandle;
+extern std::uint32_t hostVersion;
+extern PluginSettingsRecord PluginSettings;
