@@ -1,0 +1,29 @@
+// The one rule that turns a duration ratio into a width ratio: each doubling of the duration
+// multiplies the width by the factor. Computed in single precision with correctly rounded
+// logarithm and power, so every platform gives the same widths.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+class WidthLaw {
+public:
+    // The width ratio p for duration d against reference dRef with factor F:
+    // p = F ^ (ln(d / dRef) / ln 2), each step rounded to single precision.
+    static float Ratio(std::int32_t duration, std::int32_t reference, float factor);
+
+    // Whether the law can be applied: positive durations and a positive, finite factor.
+    static bool Applies(std::int32_t duration, std::int32_t reference, float factor);
+
+    // A computed width truncated toward zero, or nothing when it does not fit a width field.
+    static std::optional<std::int16_t> ToWidth(float width);
+
+    static bool FitsWidthField(std::int32_t width);
+
+    // min(w, maximum), then max(w, minimum): the minimum wins when the limits cross.
+    static std::int32_t Clamp(std::int32_t width, std::int32_t minimum, std::int32_t maximum);
+
+    // Natural logarithm and power rounded once to single precision from double precision.
+    static float LogF(float x);
+    static float PowF(float base, float exponent);
+};
