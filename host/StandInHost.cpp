@@ -2,6 +2,10 @@
 
 #include "host/HostFunctions.h"
 
+#ifndef _WIN32
+#include "platform/native/NativeUserScript.h"
+#endif
+
 StandInHost& StandInHost::Instance() {
     static StandInHost host;
     return host;
@@ -12,6 +16,9 @@ void StandInHost::Reset() {
     hidden_.clear();
     calls_.clear();
     mainWindow_ = nullptr;
+#ifndef _WIN32
+    NativeResetUserServices();
+#endif
 }
 
 std::vector<HostCall> StandInHost::CallsTo(const std::string& name) const {

@@ -61,4 +61,20 @@ NATIVE_API BOOL FreeLibrary(HMODULE module);
 NATIVE_API HMODULE GetModuleHandleA(LPCSTR name);
 NATIVE_API FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 NATIVE_API int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax);
+
+// Message boxes, beeps and the user's locale; the stand-in answers from a script that tests set
+// (platform/native/NativeUserScript.h).
+NATIVE_API int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT style);
+NATIVE_API BOOL MessageBeep(UINT type);
+NATIVE_API int GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int dataSize);
 }
+
+#define MB_OK 0x00000000u
+#define MB_YESNO 0x00000004u
+#define MB_ICONEXCLAMATION 0x00000030u
+#define MB_ICONINFORMATION 0x00000040u
+#define IDOK 1
+#define IDYES 6
+#define IDNO 7
+#define LOCALE_USER_DEFAULT 0x0400u
+#define LOCALE_SDECIMAL 0x0000000Eu
