@@ -3,6 +3,16 @@
 #include "host/HostFunctions.h"
 #include "host/StandInHost.h"
 
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr std::int16_t kSettingsFolderKind = 15;
+constexpr std::size_t kPathUnits = 260;
+
+} // namespace
+
 extern "C" {
 
 void* FX_LoadTGF(std::int32_t reserved, std::int16_t slot, std::int16_t measure, std::int16_t layer,
@@ -106,7 +116,15 @@ std::int16_t FX_ExecuteMenuItem(std::int32_t command, std::uint32_t version) {
 std::int16_t FX_GetFinalePath(std::int16_t folderKind, std::uint16_t* buffer260,
                               std::uint32_t version) {
     HostCallLog::Record(__func__, {folderKind, HostCallLog::Given(buffer260), version});
-    return 0;
+    const std::u16string& folder = StandInHost::Instance().SettingsFolder();
+    if (folderKind != kSettingsFolderKind || folder.empty() || !buffer260) {
+        return 0;
+    }
+    // At most 259 units, so the terminator fits in the 260-unit area.
+    const std::size_t count = std::min<std::size_t>(folder.size(), kPathUnits - 1);
+    std::copy_n(folder.begin(), count, buffer260);
+    buffer260[count] = 0;
+    return 1;
 }
 
 } // extern "C"

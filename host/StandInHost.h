@@ -29,6 +29,10 @@ public:
     std::vector<HostCall> CallsTo(const std::string& name) const;
     void ClearCalls() { calls_.clear(); }
 
+    // The folder answered for folder kind 15, where the settings file lives; empty: none.
+    const std::u16string& SettingsFolder() const { return settingsFolder_; }
+    void SetSettingsFolder(std::u16string folder) { settingsFolder_ = std::move(folder); }
+
     HWND MainWindow() const { return mainWindow_; }
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 
@@ -43,6 +47,7 @@ private:
     std::uint32_t version_ = kDefaultVersion;
     std::set<std::string> hidden_;
     std::vector<HostCall> calls_;
+    std::u16string settingsFolder_;
     HWND mainWindow_ = nullptr;
     HMODULE registeredModule_ = nullptr;
 

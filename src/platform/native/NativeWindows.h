@@ -78,3 +78,6 @@ NATIVE_API int GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int dataSize
 #define IDNO 7
 #define LOCALE_USER_DEFAULT 0x0400u
 #define LOCALE_SDECIMAL 0x0000000Eu
+
+// The file functions, declared apart so each group of stand-ins keeps its own header.
+#include "platform/native/NativeFiles.h"

@@ -1,0 +1,116 @@
+#include "settings/FCSettingsPairs.h"
+
+#include "settings/SettingsFile.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// A key as compared: ASCII A-Z lowered, then each code unit narrowed to its low byte.
+std::string ComparableKey(std::u16string_view key) {
+    std::string comparable;
+    comparable.reserve(key.size());
+    for (char16_t unit : key) {
+        const char16_t lowered =
+            unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
+        comparable.push_back(static_cast<char>(lowered & 0xFF));
+    }
+    return comparable;
+}
+
+// The leading base-10 integer of a text (optional sign, then digits), 0 when there is none;
+// a number beyond the 32-bit range stops at the nearest limit instead of overflowing.
+std::int32_t LeadingInteger(std::string_view text) {
+    std::size_t at = 0;
+    const bool negative = at < text.size() && text[at] == '-';
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+        ++at;
+    }
+    const std::int64_t limit = negative ? -std::int64_t{std::numeric_limits<std::int32_t>::min()}
+                                        : std::numeric_limits<std::int32_t>::max();
+    std::int64_t magnitude = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+        magnitude = std::min(magnitude * 10 + (text[at] - '0'), limit);
+    }
+    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+} // namespace
+
+FCSettingsPair* FCSettingsPairs::Find(const char* key) const {
+    const std::string wanted = ComparableKey(FCString(key).GetUTF16());
+    for (int index = 0; index < GetCount(); ++index) {
+        FCSettingsPair* pair = GetItemAt(index);
+        if (ComparableKey(pair->GetKey()->GetUTF16()) == wanted) {
+            return pair;
+        }
+    }
+    return nullptr;
+}
+
+bool FCSettingsPairs::GetInteger(const char* key, std::int32_t& value) const {
+    FCSettingsPair* pair = Find(key);
+    if (pair) {
+        value = LeadingInteger(pair->GetValue()->GetCString());
+    }
+    return pair != nullptr;
+}
+
+bool FCSettingsPairs::GetBoolean(const char* key, bool& value) const {
+    FCSettingsPair* pair = Find(key);
+    if (pair) {
+        value = pair->GetValue()->IsEqualCString("1");
+    }
+    return pair != nullptr;
+}
+
+bool FCSettingsPairs::GetFloat(const char* key, float& value) const {
+    FCSettingsPair* pair = Find(key);
+    if (pair) {
+        value = pair->GetValue()->GetFloat();
+    }
+    return pair != nullptr;
+}
+
+void FCSettingsPairs::SetInteger(const char* key, std::int32_t value) {
+    FCString text;
+    text.SetInteger(value);
+    SetValue(key, text);
+}
+
+void FCSettingsPairs::SetBoolean(const char* key, bool value) {
+    SetValue(key, FCString(value ? "1" : "0"));
+}
+
+void FCSettingsPairs::SetFloat(const char* key, float value) {
+    FCString text;
+    text.SetFloat(value);
+    SetValue(key, text);
+}
+
+bool FCSettingsPairs::SaveSettingsFile() const {
+    const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
+    if (!stream || !stream->OpenWrite()) {
+        return false;
+    }
+    for (int index = 0; index < GetCount(); ++index) {
+        FCSettingsPair* pair = GetItemAt(index);
+        std::string line = pair->GetKey()->GetCString();
+        line += '=';
+        line += pair->GetValue()->GetCString();
+        line += '\n';
+        stream->WriteText(line.c_str());
+    }
+    return stream->Close();
+}
+
+void FCSettingsPairs::SetValue(const char* key, const FCString& text) {
+    if (FCSettingsPair* pair = Find(key)) {
+        pair->GetValue()->SetString(&text);
+    } else {
+        Add(new FCSettingsPair(FCString(key), text));
+    }
+}

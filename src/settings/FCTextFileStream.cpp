@@ -1,0 +1,60 @@
+#include "settings/FCTextFileStream.h"
+
+#include <string>
+
+bool FCTextFileStream::OpenRead() {
+    return OpenForReading(u"rb");
+}
+
+bool FCTextFileStream::OpenWrite() {
+    return OpenForWriting(u"w+b");
+}
+
+std::unique_ptr<FCString> FCTextFileStream::ReadLine() {
+    int byte = ReadTextByte();
+    if (byte == EOF) {
+        return nullptr;
+    }
+    std::u16string units;
+    while (byte != EOF && byte != '\n' && byte != '\r') {
+        units.push_back(static_cast<char16_t>(byte));
+        byte = ReadTextByte();
+    }
+    auto line = std::make_unique<FCString>();
+    line->SetUTF16(units.c_str());
+    return line;
+}
+
+std::unique_ptr<FCStrings> FCTextFileStream::ReadAllLines() {
+    if (!IsOpen()) {
+        return nullptr;
+    }
+    auto lines = std::make_unique<FCStrings>();
+    while (std::unique_ptr<FCString> line = ReadLine()) {
+        line->TrimLineEnds();
+        lines->Add(line.release());
+    }
+    return lines;
+}
+
+void FCTextFileStream::WriteText(const char* text) {
+    for (; text && *text != '\0'; ++text) {
+        if (*text == '\n') {
+            WriteByte('\r');
+        }
+        WriteByte(*text);
+    }
+}
+
+int FCTextFileStream::ReadTextByte() {
+    const int byte = ReadByte();
+    if (byte != '\r') {
+        return byte;
+    }
+    const int next = ReadByte();
+    if (next == '\n') {
+        return next;
+    }
+    UnreadByte(next);
+    return byte;
+}

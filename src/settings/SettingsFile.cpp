@@ -1,0 +1,62 @@
+#include "settings/SettingsFile.h"
+
+#include "shell/HostApi.h"
+#include "shell/PluginState.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::int16_t kSettingsFolderKind = 15;
+constexpr std::uint32_t kFirstVersionWithSettings = 0x19000000;
+constexpr const char* kSettingsFileName = "zrpluginprefs.txt";
+
+FCString TextOf(std::u16string_view units) {
+    FCString text;
+    text.SetUTF16(std::u16string(units).c_str());
+    return text;
+}
+
+} // namespace
+
+std::unique_ptr<FCTextFileStream> CreateSettingsStream() {
+    if (hostVersion < kFirstVersionWithSettings) {
+        return nullptr;
+    }
+    std::array<std::uint16_t, FCFileStream::kFolderUnits> folder{};
+    HostApi::GetFinalePath(kSettingsFolderKind, folder.data());
+    // Without a folder the path would lead to the root of the current drive.
+    if (folder[0] == 0) {
+        return nullptr;
+    }
+    return std::make_unique<FCTextFileStream>(folder.data(), kSettingsFileName);
+}
+
+std::unique_ptr<FCSettingsPairs> ParseSettingsLines(const FCStrings& lines) {
+    auto pairs = std::make_unique<FCSettingsPairs>();
+    for (int index = 0; index < lines.GetCount(); ++index) {
+        const FCString* line = lines.GetItemAt(index);
+        const std::int64_t equals = line->FindFirstCString("=");
+        if (equals <= 0) {
+            continue;
+        }
+        const std::u16string_view text(line->GetUTF16(), line->GetLength());
+        const auto split = static_cast<std::size_t>(equals);
+        pairs->Add(
+            new FCSettingsPair(TextOf(text.substr(0, split)), TextOf(text.substr(split + 1))));
+    }
+    return pairs;
+}
+
+std::unique_ptr<FCSettingsPairs> LoadSettingsFile() {
+    const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
+    if (!stream || !stream->OpenRead()) {
+        return nullptr;
+    }
+    const std::unique_ptr<FCStrings> lines = stream->ReadAllLines();
+    stream->Close();
+    return ParseSettingsLines(*lines);
+}

@@ -1,0 +1,19 @@
+// The settings file shared with other programs: "zrpluginprefs.txt" in the folder the host
+// names, one "key=value" line per pair.
+#pragma once
+
+#include "framework/core/FCStrings.h"
+#include "settings/FCSettingsPairs.h"
+#include "settings/FCTextFileStream.h"
+
+#include <memory>
+
+// A stream for the settings file; none when the host is older than 0x19000000 or names no
+// folder.
+std::unique_ptr<FCTextFileStream> CreateSettingsStream();
+
+// The pairs of the lines that hold a key before their first "="; other lines are skipped.
+std::unique_ptr<FCSettingsPairs> ParseSettingsLines(const FCStrings& lines);
+
+// Every pair of the settings file; none when the file cannot be read.
+std::unique_ptr<FCSettingsPairs> LoadSettingsFile();

@@ -1,0 +1,306 @@
+#include "settings/SettingsFile.h"
+#include "settings/SettingsFolderFixture.h"
+#include "shell/PluginState.h"
+
+#include <algorithm>
+#include <climits>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFileTest : public SettingsFolderFixture {};
+
+std::unique_ptr<FCSettingsPairs> PairsOf(const std::vector<const char*>& lines) {
+    FCStrings strings;
+    for (const char* line : lines) {
+        strings.Add(new FCString(line));
+    }
+    return ParseSettingsLines(strings);
+}
+
+std::string KeyOf(FCSettingsPairs& pairs, int index) {
+    return pairs.GetItemAt(index)->GetKey()->GetCString();
+}
+
+std::string ValueOf(FCSettingsPairs& pairs, int index) {
+    return pairs.GetItemAt(index)->GetValue()->GetCString();
+}
+
+TEST_F(SettingsFileTest, KeepsOnlyLinesWithAKeyAndWritesThemBackTrimmed) {
+    WriteBytes(SettingsPath(), "A=1\r\n\r\nB = two = three\r\n=x\r\n");
+
+    const std::unique_ptr<FCSettingsPairs> pairs = LoadSettingsFile();
+
+    ASSERT_NE(pairs, nullptr);
+    ASSERT_EQ(pairs->GetCount(), 2);
+    EXPECT_EQ(KeyOf(*pairs, 0), "A");
+    EXPECT_EQ(ValueOf(*pairs, 0), "1");
+    EXPECT_EQ(KeyOf(*pairs, 1), "B");
+    EXPECT_EQ(ValueOf(*pairs, 1), "two = three");
+    ASSERT_TRUE(pairs->SaveSettingsFile());
+    EXPECT_EQ(ReadBytes(SettingsPath()), "A=1\r\nB=two = three\r\n");
+    EXPECT_FALSE(fs::exists(TemporaryPath()));
+}
+
+TEST_F(SettingsFileTest, EveryLineEndEndsALineAndHighBytesSurviveARoundTrip) {
+    // LF, CR LF, a lone CR, CR CR LF (a CR, then a CR LF) and a last line without an end.
+    WriteBytes(SettingsPath(), "a=1\nb=2\r\nc=3\rd=\xE9\xFF\r\r\nlast=x");
+
+    const std::unique_ptr<FCSettingsPairs> pairs = LoadSettingsFile();
+
+    ASSERT_NE(pairs, nullptr);
+    ASSERT_EQ(pairs->GetCount(), 5);
+    EXPECT_EQ(pairs->GetItemAt(3)->GetValue()->GetUTF16(), std::u16string(u"\u00E9\u00FF"));
+    ASSERT_TRUE(pairs->SaveSettingsFile());
+    EXPECT_EQ(ReadBytes(SettingsPath()), "a=1\r\nb=2\r\nc=3\r\nd=\xE9\xFF\r\nlast=x\r\n");
+}
+
+TEST_F(SettingsFileTest, ReadAllLinesReturnsEveryLineIncludingEmptyOnes) {
+    WriteBytes(SettingsPath(), "one\r\n\r\n three \r\n");
+    const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(stream->ReadAllLines(), nullptr) << "not open yet";
+    ASSERT_TRUE(stream->OpenRead());
+
+    const std::unique_ptr<FCStrings> lines = stream->ReadAllLines();
+
+    ASSERT_EQ(lines->GetCount(), 3);
+    EXPECT_TRUE(lines->GetItemAt(0)->IsEqualCString("one"));
+    EXPECT_TRUE(lines->GetItemAt(1)->IsEqualCString(""));
+    EXPECT_TRUE(lines->GetItemAt(2)->IsEqualCString(" three "));
+    EXPECT_EQ(stream->ReadLine(), nullptr);
+}
+
+TEST_F(SettingsFileTest, SettingAKeyInAnotherCaseReplacesTheFirstMatchInPlace) {
+    const std::unique_ptr<FCSettingsPairs> pairs =
+        PairsOf({"Alpha=1", "ZRSTPOL_Mode=2", "zrstpol_mode=3", "Omega=4"});
+
+    pairs->SetInteger("zrstpol_MODE", 9);
+    pairs->SetInteger("NEW_KEY", 5);
+
+    ASSERT_EQ(pairs->GetCount(), 5);
+    EXPECT_EQ(KeyOf(*pairs, 1), "ZRSTPOL_Mode");
+    EXPECT_EQ(ValueOf(*pairs, 1), "9");
+    EXPECT_EQ(ValueOf(*pairs, 2), "3");
+    EXPECT_EQ(KeyOf(*pairs, 4), "NEW_KEY");
+    ASSERT_TRUE(pairs->SaveSettingsFile());
+    EXPECT_EQ(ReadBytes(SettingsPath()),
+              "Alpha=1\r\nZRSTPOL_Mode=9\r\nzrstpol_mode=3\r\nOmega=4\r\nNEW_KEY=5\r\n");
+}
+
+TEST_F(SettingsFileTest, OnlyAsciiLettersIgnoreCase) {
+    // 0xC9 and 0xE9 are É and é in an 8-bit file: different keys.
+    const std::unique_ptr<FCSettingsPairs> pairs = PairsOf({"\xC9t\xC9=1"});
+    std::int32_t value = 0;
+    EXPECT_TRUE(pairs->GetInteger("\xC9T\xC9", value));
+    EXPECT_FALSE(pairs->GetInteger("\xE9t\xE9", value));
+}
+
+TEST_F(SettingsFileTest, ABlankKeyIsWrittenBackAndSkippedOnTheNextLoad) {
+    const std::unique_ptr<FCSettingsPairs> pairs = PairsOf({"  =v", "K=w"});
+    ASSERT_EQ(pairs->GetCount(), 2);
+    EXPECT_EQ(KeyOf(*pairs, 0), "");
+
+    ASSERT_TRUE(pairs->SaveSettingsFile());
+    EXPECT_EQ(ReadBytes(SettingsPath()), "=v\r\nK=w\r\n");
+    const std::unique_ptr<FCSettingsPairs> reloaded = LoadSettingsFile();
+    ASSERT_NE(reloaded, nullptr);
+    ASSERT_EQ(reloaded->GetCount(), 1);
+    EXPECT_EQ(KeyOf(*reloaded, 0), "K");
+}
+
+struct ValueCase {
+    const char* text;
+    std::int32_t integer;
+    bool boolean;
+    float number;
+};
+
+TEST_F(SettingsFileTest, TypedGettersReadTheLeadingValue) {
+    const ValueCase cases[] = {
+        {"1", 1, true, 1.0f},
+        {"0", 0, false, 0.0f},
+        {"true", 0, false, 0.0f},
+        {"01", 1, false, 1.0f},
+        {"12abc", 12, false, 12.0f},
+        {"abc", 0, false, 0.0f},
+        {"-7", -7, false, -7.0f},
+        {"+5", 5, false, 5.0f},
+        {"1.300000", 1, false, 1.3f},
+        {"2,5", 2, false, 2.5f},
+        {"99999999999", INT_MAX, false, 99999999999.0f},
+        {"-99999999999", INT_MIN, false, -99999999999.0f},
+    };
+    for (const ValueCase& c : cases) {
+        const std::string line = std::string("Key=") + c.text;
+        const std::unique_ptr<FCSettingsPairs> pairs = PairsOf({line.c_str()});
+        std::int32_t integer = 42;
+        bool boolean = !c.boolean;
+        float number = 42.0f;
+        EXPECT_TRUE(pairs->GetInteger("KEY", integer)) << c.text;
+        EXPECT_TRUE(pairs->GetBoolean("key", boolean)) << c.text;
+        EXPECT_TRUE(pairs->GetFloat("Key", number)) << c.text;
+        EXPECT_EQ(integer, c.integer) << c.text;
+        EXPECT_EQ(boolean, c.boolean) << c.text;
+        EXPECT_FLOAT_EQ(number, c.number) << c.text;
+    }
+}
+
+TEST_F(SettingsFileTest, GettersLeaveTheValueAloneWhenTheKeyIsMissing) {
+    const std::unique_ptr<FCSettingsPairs> pairs = PairsOf({"Other=1"});
+    std::int32_t integer = 42;
+    bool boolean = true;
+    float number = 4.5f;
+    EXPECT_FALSE(pairs->GetInteger("Missing", integer));
+    EXPECT_FALSE(pairs->GetBoolean("Missing", boolean));
+    EXPECT_FALSE(pairs->GetFloat("Missing", number));
+    EXPECT_EQ(integer, 42);
+    EXPECT_TRUE(boolean);
+    EXPECT_EQ(number, 4.5f);
+}
+
+TEST_F(SettingsFileTest, SettersWriteTheirTextForms) {
+    FCSettingsPairs pairs;
+    pairs.SetInteger("I", -1);
+    pairs.SetBoolean("T", true);
+    pairs.SetBoolean("F", false);
+    pairs.SetFloat("R", PluginSettingsRecord::Defaults().mmRestScalingFactor);
+    ASSERT_TRUE(pairs.SaveSettingsFile());
+    EXPECT_EQ(ReadBytes(SettingsPath()), "I=-1\r\nT=1\r\nF=0\r\nR=1.300000\r\n");
+}
+
+TEST_F(SettingsFileTest, AByteOrderMarkStaysInTheFirstKey) {
+    WriteBytes(SettingsPath(), "\xEF\xBB\xBF"
+                               "A=1\r\nB=2\r\n");
+    const std::unique_ptr<FCSettingsPairs> pairs = LoadSettingsFile();
+    ASSERT_NE(pairs, nullptr);
+    std::int32_t value = 0;
+    EXPECT_FALSE(pairs->GetInteger("A", value));
+    EXPECT_TRUE(pairs->GetInteger("B", value));
+    EXPECT_EQ(KeyOf(*pairs, 0), "\xEF\xBB\xBF"
+                                "A");
+}
+
+TEST_F(SettingsFileTest, TheFolderGetsOneSeparatorBeforeTheFileName) {
+    for (const std::u16string suffix : {u"", u"\\"}) {
+        UseFolder(temporaryRoot, suffix);
+        std::u16string expected = temporaryRoot.u16string() + u"/zrpluginprefs.txt";
+        std::replace(expected.begin(), expected.end(), u'/', u'\\');
+
+        const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
+
+        ASSERT_NE(stream, nullptr);
+        EXPECT_EQ(stream->GetPath(), expected);
+        ASSERT_TRUE(stream->OpenWrite());
+        stream->WriteText("K=v\n");
+        ASSERT_TRUE(stream->Close());
+        EXPECT_EQ(ReadBytes(SettingsPath()), "K=v\r\n");
+        fs::remove(SettingsPath());
+    }
+}
+
+TEST_F(SettingsFileTest, AFolderBeyondEightBitCharactersOpens) {
+    const fs::path folder = temporaryRoot / u"R\u00E9glages \u8A2D\u5B9A \U0001D11E";
+    fs::create_directory(folder);
+    UseFolder(folder);
+    FCSettingsPairs pairs;
+    pairs.SetInteger("K", 7);
+
+    ASSERT_TRUE(pairs.SaveSettingsFile());
+
+    EXPECT_EQ(ReadBytes(SettingsPath()), "K=7\r\n");
+    const std::unique_ptr<FCSettingsPairs> reloaded = LoadSettingsFile();
+    ASSERT_NE(reloaded, nullptr);
+    std::int32_t value = 0;
+    EXPECT_TRUE(reloaded->GetInteger("K", value));
+    EXPECT_EQ(value, 7);
+}
+
+TEST_F(SettingsFileTest, AMissingFileLoadsNothing) {
+    EXPECT_EQ(LoadSettingsFile(), nullptr);
+}
+
+TEST_F(SettingsFileTest, NoFileWithoutASettingsFolder) {
+    // An older host, and a host that names no folder, which would put the file at a drive root.
+    const std::function<void()> setups[] = {
+        [] { hostVersion = 0x18FFFFFF; },
+        [] { hostVersion = 0x11000000; },
+        [this] { host.SetSettingsFolder(u""); },
+    };
+    WriteBytes(SettingsPath(), "K=1\r\n");
+    for (const auto& setup : setups) {
+        hostVersion = kDefaultHostVersion;
+        UseFolder(temporaryRoot);
+        setup();
+        FCSettingsPairs pairs;
+        pairs.SetInteger("K", 2);
+
+        EXPECT_EQ(CreateSettingsStream(), nullptr);
+        EXPECT_EQ(LoadSettingsFile(), nullptr);
+        EXPECT_FALSE(pairs.SaveSettingsFile());
+        EXPECT_EQ(ReadBytes(SettingsPath()), "K=1\r\n");
+    }
+}
+
+TEST_F(SettingsFileTest, OlderHostsAreNotAskedForTheFolder) {
+    hostVersion = 0x18FFFFFF;
+    EXPECT_EQ(LoadSettingsFile(), nullptr);
+    EXPECT_TRUE(host.CallsTo("FX_GetFinalePath").empty());
+}
+
+struct FailingSave {
+    const char* name;
+    // Arranges for the save to fail; the settings file holds "Old=1\r\n" beforehand.
+    std::function<void(const fs::path& temporary)> arrange;
+    bool temporaryRemains;
+};
+
+TEST_F(SettingsFileTest, AFailedSaveReturnsFalseAndLeavesTheOldFile) {
+    const FailingSave cases[] = {
+        {"the temporary file's name is taken by a folder",
+         [](const fs::path& temporary) { fs::create_directory(temporary); }, true},
+        {"the disk is full",
+         [](const fs::path& temporary) { fs::create_symlink("/dev/full", temporary); }, false},
+    };
+    for (const FailingSave& c : cases) {
+        fs::remove_all(TemporaryPath());
+        WriteBytes(SettingsPath(), "Old=1\r\n");
+        c.arrange(TemporaryPath());
+        const std::unique_ptr<FCSettingsPairs> pairs = LoadSettingsFile();
+        ASSERT_NE(pairs, nullptr);
+        pairs->SetInteger("New", 2);
+
+        EXPECT_FALSE(pairs->SaveSettingsFile()) << c.name;
+
+        EXPECT_EQ(ReadBytes(SettingsPath()), "Old=1\r\n") << c.name;
+        EXPECT_EQ(fs::exists(fs::symlink_status(TemporaryPath())), c.temporaryRemains) << c.name;
+    }
+}
+
+TEST_F(SettingsFileTest, ASaveThatCannotReplaceTheFileRemovesItsTemporary) {
+    fs::create_directory(SettingsPath());
+    FCSettingsPairs pairs;
+    pairs.SetInteger("K", 1);
+
+    EXPECT_FALSE(pairs.SaveSettingsFile());
+
+    EXPECT_TRUE(fs::is_directory(SettingsPath()));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(TemporaryPath())));
+}
+
+TEST_F(SettingsFileTest, AWriteNeverClosedLeavesTheOldFile) {
+    WriteBytes(SettingsPath(), "Old=1\r\n");
+    {
+        const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
+        ASSERT_TRUE(stream->OpenWrite());
+        stream->WriteText("New=2\n");
+    }
+    EXPECT_EQ(ReadBytes(SettingsPath()), "Old=1\r\n");
+    EXPECT_FALSE(fs::exists(TemporaryPath()));
+}
+
+} // namespace
