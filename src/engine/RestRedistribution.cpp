@@ -2,7 +2,26 @@
 
 #include "engine/WidthLaw.h"
 
+#include <cstdint>
 #include <numeric>
+
+namespace {
+
+// Appends the remainder that makes the widths add up to the total, when it fits.
+bool AppendRemainder(std::vector<std::int16_t>& widths, std::int32_t total, std::int32_t assigned) {
+    const std::int32_t remainder = total - assigned;
+    if (!WidthLaw::FitsWidthField(remainder)) {
+        return false;
+    }
+    widths.push_back(static_cast<std::int16_t>(remainder));
+    return true;
+}
+
+std::int32_t Sum(const std::vector<std::int32_t>& values) {
+    return std::accumulate(values.begin(), values.end(), std::int32_t{0});
+}
+
+} // namespace
 
 std::optional<std::size_t>
 RestRedistribution::AnchorIndex(const std::vector<std::int32_t>& durations) {
@@ -32,7 +51,7 @@ RestRedistribution::Share(const std::vector<std::int32_t>& widths,
         }
         sum += WidthLaw::Ratio(duration, reference, factor);
     }
-    const std::int32_t total = std::accumulate(widths.begin(), widths.end(), std::int32_t{0});
+    const std::int32_t total = Sum(widths);
     std::vector<std::int16_t> shared;
     std::int32_t assigned = 0;
     for (std::size_t i = 0; i + 1 < durations.size(); ++i) {
@@ -45,10 +64,32 @@ RestRedistribution::Share(const std::vector<std::int32_t>& widths,
         shared.push_back(*width);
         assigned += *width;
     }
-    const std::int32_t remainder = total - assigned;
-    if (!WidthLaw::FitsWidthField(remainder)) {
+    if (!AppendRemainder(shared, total, assigned)) {
         return std::nullopt;
     }
-    shared.push_back(static_cast<std::int16_t>(remainder));
     return shared;
+}
+
+std::optional<std::vector<std::int16_t>>
+RestRedistribution::Rescale(const std::vector<std::int32_t>& newWidths,
+                            const std::vector<std::int32_t>& oldWidths) {
+    const std::int32_t newTotal = Sum(newWidths);
+    const std::int32_t total = Sum(oldWidths);
+    if (newWidths.empty() || newWidths.size() != oldWidths.size() || newTotal == 0) {
+        return std::nullopt;
+    }
+    std::vector<std::int16_t> scaled;
+    std::int32_t assigned = 0;
+    for (std::size_t i = 0; i + 1 < newWidths.size(); ++i) {
+        const std::int64_t width = std::int64_t{newWidths[i]} * total / newTotal;
+        if (width < INT16_MIN || width > INT16_MAX) {
+            return std::nullopt;
+        }
+        scaled.push_back(static_cast<std::int16_t>(width));
+        assigned += static_cast<std::int32_t>(width);
+    }
+    if (!AppendRemainder(scaled, total, assigned)) {
+        return std::nullopt;
+    }
+    return scaled;
 }

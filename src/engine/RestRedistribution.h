@@ -18,6 +18,12 @@ public:
     Share(const std::vector<std::int32_t>& widths, const std::vector<std::int32_t>& durations,
           float factor);
 
+    // Scales new widths so that together they keep the total of the earlier ones: each width is
+    // new × total ÷ new total, truncated, and the last takes the remainder. Nothing when the new
+    // total is 0 or a width does not fit.
+    static std::optional<std::vector<std::int16_t>>
+    Rescale(const std::vector<std::int32_t>& newWidths, const std::vector<std::int32_t>& oldWidths);
+
     // The index of the first of the smallest durations below kNoDuration, or nothing.
     static std::optional<std::size_t> AnchorIndex(const std::vector<std::int32_t>& durations);
 };

@@ -112,3 +112,27 @@ TEST(RestRedistributionTest, TheFirstOfEqualMinimaAnchors) {
 }
 
 } // namespace
+
+namespace {
+
+struct RescaleCase {
+    const char* what;
+    std::vector<std::int32_t> newWidths;
+    std::vector<std::int32_t> oldWidths;
+    std::optional<Widths> expected;
+};
+
+TEST(RestRedistributionTest, RescalesNewWidthsToTheOldTotal) {
+    const RescaleCase cases[] = {
+        {"same total", {250, 250}, {200, 300}, Widths{250, 250}},
+        {"smaller total", {100, 300}, {200, 300}, Widths{125, 375}},
+        {"last takes the remainder", {100, 100, 100}, {300, 300, 400}, Widths{333, 333, 334}},
+        {"a new total of 0 leaves the widths alone", {0, 0}, {200, 300}, std::nullopt},
+        {"a width beyond the field", {1, 1000}, {30000, 30000}, std::nullopt},
+    };
+    for (const RescaleCase& c : cases) {
+        EXPECT_EQ(RestRedistribution::Rescale(c.newWidths, c.oldWidths), c.expected) << c.what;
+    }
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+#include "engine/FCMultiMeasureRestDistributeCollection.h"
+
+#include "shell/HostApi.h"
+#include "shell/PluginState.h"
+
+#include <limits>
+
+std::int32_t FCMultiMeasureRestDistributeCollection::MeasureCount(const FCMultiMeasureRest& rest) {
+    return static_cast<std::int16_t>(rest.GetNextMeasure() - rest.GetItemNo());
+}
+
+std::optional<std::int32_t>
+FCMultiMeasureRestDistributeCollection::SummedDuration(const FCMultiMeasureRest& rest,
+                                                       std::int16_t staff) {
+    std::int64_t sum = 0;
+    for (std::int32_t measure = rest.GetItemNo(); measure < rest.GetNextMeasure(); ++measure) {
+        sum += HostApi::GetMeasureDuration(staff, static_cast<std::int16_t>(measure));
+    }
+    if (sum > std::numeric_limits<std::int32_t>::max() ||
+        sum < std::numeric_limits<std::int32_t>::min()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(sum);
+}
+
+std::int32_t FCMultiMeasureRestDistributeCollection::GetItemWidth(int index) const {
+    return GetRest(index)->GetWidth();
+}
+
+// A sum too large for the duration field never anchors a redistribution.
+std::int32_t FCMultiMeasureRestDistributeCollection::GetItemDuration(int index) const {
+    const FCMultiMeasureRest& rest = *GetRest(index);
+    if (!PluginSettings.useMMDurationSpacing) {
+        return MeasureCount(rest);
+    }
+    return SummedDuration(rest, GetStaff()).value_or(std::numeric_limits<std::int32_t>::max());
+}
+
+void FCMultiMeasureRestDistributeCollection::SetItemWidth(int index, std::int16_t width) {
+    GetRest(index)->SetWidth(width);
+}
+
+void FCMultiMeasureRestDistributeCollection::SaveItem(int index) {
+    GetRest(index)->Save();
+}

@@ -1,0 +1,319 @@
+#include "engine/FCPartProcessor.h"
+
+#include "engine/ClefChangeRoom.h"
+#include "engine/FCMultiMeasureRestDistributeCollection.h"
+#include "engine/FCMusicMeasuresDistributeCollection.h"
+#include "engine/FCSingleMeasRestDistributeCollection.h"
+#include "engine/MeasureClassification.h"
+#include "engine/RestRedistribution.h"
+#include "engine/WidthLaw.h"
+#include "framework/core/FCMusicRegion.h"
+#include "framework/data/FCPart.h"
+#include "framework/data/FCStaffSystems.h"
+#include "shell/HostApi.h"
+#include "shell/PluginState.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr std::int32_t kScopeAllPartsOnly = 2;
+constexpr std::int32_t kModeRedistribute = 0;
+constexpr std::int32_t kModeRespace = 1;
+constexpr std::int32_t kModeNonRest = 2;
+constexpr std::int32_t kMusicSpacingCommand = 12106;
+constexpr std::int32_t kQuarterNote = 1024;
+
+// The measures both regions cover, first to last.
+struct MeasureRange {
+    std::int32_t first;
+    std::int32_t last;
+};
+
+MeasureRange VisitedMeasures(const FCMusicRegion& systemRegion, const FCMusicRegion& selection) {
+    return {std::max<std::int32_t>(systemRegion.GetStartMeasure(), selection.GetStartMeasure()),
+            std::min<std::int32_t>(systemRegion.GetEndMeasure(), selection.GetEndMeasure())};
+}
+
+std::int16_t DurationStaff(const FCMusicRegion& systemRegion) {
+    return HostApi::SlotToInst(systemRegion.GetStartSlot(), systemRegion.GetStartStaffList());
+}
+
+// A record of the measure or rest starting there, or null when there is none.
+FCMultiMeasureRest* LoadRestAt(std::int32_t measure) {
+    auto* rest = new FCMultiMeasureRest;
+    if (rest->Load(static_cast<std::int16_t>(measure))) {
+        return rest;
+    }
+    delete rest;
+    return nullptr;
+}
+
+// Taken whether or not it loads: a measure that does not load keeps the data it was made with.
+FCMeasure* LoadMeasure(std::int32_t measure) {
+    auto* record = new FCMeasure;
+    record->Load(static_cast<std::int16_t>(measure));
+    return record;
+}
+
+void SaveAll(FCRestDistributeCollection& collection) {
+    for (int i = 0; i < collection.GetCount(); ++i) {
+        collection.SaveItem(i);
+    }
+}
+
+// The product of the two references, when it fits a duration.
+std::optional<std::int32_t> ReferenceDuration(std::int64_t quarters, std::int64_t measures) {
+    const std::int64_t duration = quarters * measures * kQuarterNote;
+    if (duration > INT32_MAX || duration < INT32_MIN) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(duration);
+}
+
+} // namespace
+
+FCPartProcessor::FCPartProcessor() {
+    musicSpacingPrefs_.Load(1);
+    mmRestPrefs_.Load(1);
+}
+
+bool FCPartProcessor::Iterate(__FCBase* element) {
+    auto* part = static_cast<FCPart*>(element);
+    FCMusicRegion selection;
+    if (!part) {
+        selection.LoadCurrentSelection();
+        if (selection.IsEmpty()) {
+            return true;
+        }
+    } else if (PluginSettings.processingMode == kScopeAllPartsOnly && part->GetPartID() == 0) {
+        return true;
+    }
+    FCStaffSystems systems;
+    systems.LoadAll();
+    for (int i = 0; i < systems.GetCount(); ++i) {
+        if (systems.GetItemAt(i)->GetStartMeasure() == 0) {
+            HostApi::UpdateLayout();
+            systems.LoadAll();
+            break;
+        }
+    }
+    for (int i = 0; i < systems.GetCount(); ++i) {
+        FCStaffSystem& system = *systems.GetItemAt(i);
+        FCMusicRegion systemRegion;
+        if (systemRegion.SetToStaffSystem(&system)) {
+            SpaceSystem(system, systemRegion, part ? systemRegion : selection);
+        }
+    }
+    if (PluginSettings.spacingMode == kModeRespace && changed_) {
+        HostApi::UpdateLayout();
+    }
+    return true;
+}
+
+void FCPartProcessor::SpaceSystem(FCStaffSystem& system, const FCMusicRegion& systemRegion,
+                                  const FCMusicRegion& selection) {
+    if (!systemRegion.IsOverlapping(&selection)) {
+        return;
+    }
+    switch (PluginSettings.spacingMode) {
+    case kModeRedistribute:
+        RedistributeRestSpace(system, systemRegion, selection);
+        break;
+    case kModeNonRest:
+        RedistributeNonRestMeasures(system, systemRegion, selection);
+        break;
+    default:
+        RespaceWithNewValues(system, systemRegion, selection);
+        break;
+    }
+}
+
+void FCPartProcessor::RedistributeRestSpace(FCStaffSystem& system,
+                                            const FCMusicRegion& systemRegion,
+                                            const FCMusicRegion& selection) {
+    FCSingleMeasRestDistributeCollection singles(systemRegion);
+    FCMultiMeasureRestDistributeCollection rests(systemRegion);
+    const MeasureRange range = VisitedMeasures(systemRegion, selection);
+    for (std::int32_t measure = range.first; measure <= range.last; ++measure) {
+        if (PluginSettings.useMMRestSpacing) {
+            if (FCMultiMeasureRest* rest = LoadRestAt(measure)) {
+                rests.Add(rest);
+            }
+        }
+        if (PluginSettings.useSingleRestSpacing &&
+            MeasureClassification::IsMeasureEmpty(measure, systemRegion) &&
+            !MeasureClassification::IsMeasureInMultiMeasureRest(measure, systemRegion)) {
+            singles.Add(LoadMeasure(measure));
+        }
+    }
+    if (PluginSettings.useMMRestSpacing) {
+        currentFactor_ = PluginSettings.mmRestScalingFactor;
+        if (rests.GetCount() >= 2) {
+            RedistributeCollection(rests);
+        }
+        ClefChangeRoom::MakeRoomForClefChanges(system, systemRegion, rests);
+    }
+    if (PluginSettings.useSingleRestSpacing) {
+        currentFactor_ = MusicSpacingFactor();
+        if (singles.GetCount() >= 2) {
+            RedistributeCollection(singles);
+        }
+    }
+}
+
+void FCPartProcessor::RespaceWithNewValues(FCStaffSystem& /*system*/,
+                                           const FCMusicRegion& systemRegion,
+                                           const FCMusicRegion& selection) {
+    const MeasureRange range = VisitedMeasures(systemRegion, selection);
+    for (std::int32_t measure = range.first; measure <= range.last; ++measure) {
+        if (PluginSettings.useMMRestSpacing) {
+            FCMultiMeasureRest rest;
+            if (rest.Load(static_cast<std::int16_t>(measure))) {
+                RespaceMultiMeasureRest(rest, systemRegion);
+            }
+        }
+        if (PluginSettings.useSingleRestSpacing &&
+            MeasureClassification::IsMeasureEmpty(measure, systemRegion)) {
+            RespaceSingleMeasure(measure, DurationStaff(systemRegion));
+        }
+    }
+}
+
+void FCPartProcessor::RedistributeNonRestMeasures(FCStaffSystem& /*system*/,
+                                                  const FCMusicRegion& systemRegion,
+                                                  const FCMusicRegion& selection) {
+    FCSingleMeasRestDistributeCollection singles(systemRegion);
+    FCMultiMeasureRestDistributeCollection rests(systemRegion);
+    FCMusicMeasuresDistributeCollection music(systemRegion);
+    const MeasureRange range = VisitedMeasures(systemRegion, selection);
+    for (std::int32_t measure = range.first; measure <= range.last; ++measure) {
+        const bool empty = MeasureClassification::IsMeasureEmpty(measure, systemRegion);
+        (empty ? static_cast<FCRestDistributeCollection&>(singles) : music)
+            .Add(LoadMeasure(measure));
+        if (FCMultiMeasureRest* rest = LoadRestAt(measure)) {
+            rests.Add(rest);
+        }
+    }
+    if (music.GetCount() < 2) {
+        return;
+    }
+    std::vector<std::int32_t> before;
+    for (int i = 0; i < music.GetCount(); ++i) {
+        before.push_back(music.GetItemWidth(i));
+    }
+    HostApi::ExecuteMenuItem(kMusicSpacingCommand);
+    std::vector<std::int32_t> after;
+    for (int i = 0; i < music.GetCount(); ++i) {
+        FCMeasure* measure = music.GetMeasure(i);
+        measure->Load(static_cast<std::int16_t>(measure->GetItemNo()));
+        after.push_back(measure->GetWidth());
+    }
+    // When the host's widths cannot be scaled back (a total of 0, a width beyond the field), the
+    // music measures get their earlier widths back and the system counts as unchanged.
+    const std::optional<std::vector<std::int16_t>> scaled =
+        RestRedistribution::Rescale(after, before);
+    for (int i = 0; i < music.GetCount(); ++i) {
+        music.SetItemWidth(i, scaled ? (*scaled)[i] : static_cast<std::int16_t>(before[i]));
+        music.SaveItem(i);
+    }
+    SaveAll(singles);
+    SaveAll(rests);
+    changed_ = changed_ || scaled.has_value();
+}
+
+void FCPartProcessor::RedistributeCollection(FCRestDistributeCollection& collection) {
+    std::vector<std::int32_t> widths;
+    std::vector<std::int32_t> durations;
+    for (int i = 0; i < collection.GetCount(); ++i) {
+        widths.push_back(collection.GetItemWidth(i));
+        durations.push_back(collection.GetItemDuration(i));
+    }
+    const std::optional<std::vector<std::int16_t>> shared =
+        RestRedistribution::Share(widths, durations, currentFactor_);
+    if (!shared) {
+        return;
+    }
+    TurnOffAutoUpdate();
+    for (int i = 0; i < collection.GetCount(); ++i) {
+        collection.SetItemWidth(i, (*shared)[i]);
+        collection.SaveItem(i);
+    }
+    changed_ = true;
+}
+
+void FCPartProcessor::RespaceMultiMeasureRest(FCMultiMeasureRest& rest,
+                                              const FCMusicRegion& systemRegion) {
+    currentFactor_ = PluginSettings.mmRestScalingFactor;
+    std::optional<std::int32_t> duration;
+    std::optional<std::int32_t> reference;
+    if (PluginSettings.useMMDurationSpacing) {
+        duration = FCMultiMeasureRestDistributeCollection::SummedDuration(
+            rest, DurationStaff(systemRegion));
+        reference =
+            ReferenceDuration(PluginSettings.singleRestReference, PluginSettings.mmRestReference);
+    } else {
+        duration = FCMultiMeasureRestDistributeCollection::MeasureCount(rest);
+        reference = PluginSettings.mmRestReference;
+    }
+    if (!duration || !reference || !WidthLaw::Applies(*duration, *reference, currentFactor_)) {
+        return;
+    }
+    const float ratio = WidthLaw::Ratio(*duration, *reference, currentFactor_);
+    const std::optional<std::int16_t> width =
+        WidthLaw::ToWidth(ratio * static_cast<float>(mmRestPrefs_.GetMeasureWidth()));
+    if (!width) {
+        return;
+    }
+    TurnOffAutoUpdate();
+    rest.SetWidth(static_cast<std::int16_t>(ClampToMeasureWidths(*width)));
+    rest.Save();
+    changed_ = true;
+}
+
+void FCPartProcessor::RespaceSingleMeasure(std::int32_t measure, std::int16_t staff) {
+    const std::int32_t duration =
+        HostApi::GetMeasureDuration(staff, static_cast<std::int16_t>(measure));
+    if (duration <= 0) {
+        return;
+    }
+    currentFactor_ = MusicSpacingFactor();
+    const std::optional<std::int32_t> reference =
+        ReferenceDuration(PluginSettings.singleRestReference, 1);
+    if (!reference || !WidthLaw::Applies(duration, *reference, currentFactor_)) {
+        return;
+    }
+    const float ratio = WidthLaw::Ratio(duration, *reference, currentFactor_);
+    const std::optional<std::int16_t> width =
+        WidthLaw::ToWidth(static_cast<float>(PluginSettings.defaultSingleWidth) * ratio);
+    if (!width) {
+        return;
+    }
+    TurnOffAutoUpdate();
+    FCMeasure record;
+    if (measure != 0) {
+        record.Load(static_cast<std::int16_t>(measure));
+    }
+    record.SetWidth(static_cast<std::int16_t>(ClampToMeasureWidths(*width)));
+    record.Save();
+    changed_ = true;
+}
+
+void FCPartProcessor::TurnOffAutoUpdate() {
+    FCMultiMeasureRestPrefs prefs;
+    prefs.Load(1);
+    if (prefs.GetAutoUpdate() != 0) {
+        prefs.SetAutoUpdate(0);
+        prefs.Save();
+    }
+}
+
+float FCPartProcessor::MusicSpacingFactor() const {
+    return musicSpacingPrefs_.GetSpacingRatio();
+}
+
+std::int32_t FCPartProcessor::ClampToMeasureWidths(std::int32_t width) const {
+    return WidthLaw::Clamp(width, musicSpacingPrefs_.GetMinimumWidth(),
+                           musicSpacingPrefs_.GetMaximumWidth());
+}
