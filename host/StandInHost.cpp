@@ -15,6 +15,7 @@ void StandInHost::Reset() {
     version_ = kDefaultVersion;
     hidden_.clear();
     calls_.clear();
+    document_ = HostDocument{};
     settingsFolder_.clear();
     mainWindow_ = nullptr;
 #ifndef _WIN32

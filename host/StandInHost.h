@@ -3,6 +3,7 @@
 #pragma once
 
 #include "host/HostCall.h"
+#include "host/HostDocument.h"
 #include "platform/Platform.h"
 
 #include <cstdint>
@@ -14,7 +15,8 @@ class StandInHost {
 public:
     static StandInHost& Instance();
 
-    // Back to a fresh host: no calls recorded, nothing hidden, the default version.
+    // Back to a fresh host: no calls recorded, nothing hidden, the default version, an empty
+    // document.
     void Reset();
 
     std::uint32_t Version() const { return version_; }
@@ -33,6 +35,8 @@ public:
     const std::u16string& SettingsFolder() const { return settingsFolder_; }
     void SetSettingsFolder(std::u16string folder) { settingsFolder_ = std::move(folder); }
 
+    HostDocument& Document() { return document_; }
+
     HWND MainWindow() const { return mainWindow_; }
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 
@@ -47,6 +51,7 @@ private:
     std::uint32_t version_ = kDefaultVersion;
     std::set<std::string> hidden_;
     std::vector<HostCall> calls_;
+    HostDocument document_;
     std::u16string settingsFolder_;
     HWND mainWindow_ = nullptr;
     HMODULE registeredModule_ = nullptr;

@@ -1,0 +1,45 @@
+// The document the stand-in host holds: the score (part 0) and its linked parts. Each part has
+// its own layout records (measures, staff systems, multimeasure rests); every other record and
+// the music are shared by all parts. The current part decides which layout records a record
+// call reaches.
+#pragma once
+
+#include "host/RecordStore.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+
+class HostDocument {
+public:
+    // The six 16-bit words of a 12-byte preference component record.
+    using ComponentWords = std::array<std::uint16_t, 6>;
+
+    // The records a call for this tag reaches in the current part.
+    RecordStore& StoreFor(std::uint32_t tag);
+    static bool IsLayoutTag(std::uint32_t tag);
+
+    RecordStore& Shared() { return shared_; }
+    RecordStore& LayoutOf(std::int16_t part) { return layouts_[part]; }
+    const std::map<std::int16_t, RecordStore>& Layouts() const { return layouts_; }
+
+    // The tag 'ot' followed by the two characters of a component code such as "94".
+    static std::uint32_t ComponentTag(const char* code);
+    // Stores a preference component record (shared by all parts) from its words.
+    void PutComponent(const char* code, std::uint16_t key1, std::uint16_t key2,
+                      const ComponentWords& words);
+    // The words of a stored component record; all zero when there is none.
+    ComponentWords ComponentAt(const char* code, std::uint16_t key1, std::uint16_t key2) const;
+
+    std::int16_t CurrentPart() const { return currentPart_; }
+    void SetCurrentPart(std::int16_t part) { currentPart_ = part; }
+    std::int16_t Number() const { return number_; }
+
+    bool operator==(const HostDocument& other) const = default;
+
+private:
+    RecordStore shared_;
+    std::map<std::int16_t, RecordStore> layouts_;
+    std::int16_t currentPart_ = 0;
+    std::int16_t number_ = 1;
+};

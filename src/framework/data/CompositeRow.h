@@ -1,0 +1,101 @@
+// One field of a composite preference record: where it comes from (a word of a 12-byte
+// component record), where it goes in the composite record, and how it is converted.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+// How a component word (and, for 32-bit fields, the word after it) maps to a composite field.
+enum class ConversionMode : std::int32_t {
+    Copy = 0,     // 16-bit: the word as it is
+    HighLow = 1,  // 32-bit: the word is the high half, the next word the low half
+    LowHigh = 2,  // 32-bit: the word is the low half, the next word the high half
+    Inverted = 3, // 16-bit: 1 when the word is 0, else 0
+    LowByte = 4,  // 16-bit: the word's low byte (zero-extended on load, sign-extended on save)
+};
+
+// A component record: tag 'ot' followed by two characters, addressed by (key 1, incidence).
+struct ComponentId {
+    char code[2];
+    std::int16_t key1; // 0 stands for 0xFFFE, the key of document-wide preferences
+    std::int16_t incidence;
+
+    constexpr std::uint32_t Tag() const {
+        return 0x6F740000u | static_cast<std::uint32_t>(static_cast<unsigned char>(code[0]) << 8) |
+               static_cast<unsigned char>(code[1]);
+    }
+    constexpr std::int16_t HostKey1() const { return key1 == 0 ? std::int16_t{-2} : key1; }
+    constexpr bool operator==(const ComponentId&) const = default;
+};
+
+struct CompositeRow {
+    ComponentId component;
+    std::int16_t offset; // destination byte offset in the composite record
+    std::int16_t word;   // source word index in the component record, 0-5
+    std::int16_t size;   // 2 or 4 bytes
+    ConversionMode mode;
+    std::uint32_t minimumHostVersion; // the row takes part only from this host version on
+
+    // The same row, taking part only from the given host version on.
+    constexpr CompositeRow Since(std::uint32_t hostVersion) const {
+        CompositeRow gated = *this;
+        gated.minimumHostVersion = hostVersion;
+        return gated;
+    }
+};
+
+using CompositeTable = std::span<const CompositeRow>;
+
+namespace CompositeRows {
+
+constexpr CompositeRow Word(ComponentId component, int word, int offset) {
+    return {component,
+            static_cast<std::int16_t>(offset),
+            static_cast<std::int16_t>(word),
+            2,
+            ConversionMode::Copy,
+            0};
+}
+
+constexpr CompositeRow InvertedWord(ComponentId component, int word, int offset) {
+    CompositeRow row = Word(component, word, offset);
+    row.mode = ConversionMode::Inverted;
+    return row;
+}
+
+// A 32-bit field from the word and the next one, the word being the high half.
+constexpr CompositeRow HighLowPair(ComponentId component, int word, int offset) {
+    return {component, static_cast<std::int16_t>(offset), static_cast<std::int16_t>(word),
+            4,         ConversionMode::HighLow,           0};
+}
+
+// The composite record's size: the sum of all field sizes, version-gated rows included.
+constexpr std::int32_t SizeOf(CompositeTable rows) {
+    std::int32_t size = 0;
+    for (const CompositeRow& row : rows) {
+        size += row.size;
+    }
+    return size;
+}
+
+constexpr bool IsWellFormed(const CompositeRow& row, std::int32_t recordSize) {
+    const bool sixteenBit = row.mode == ConversionMode::Copy ||
+                            row.mode == ConversionMode::Inverted ||
+                            row.mode == ConversionMode::LowByte;
+    const int words = sixteenBit ? 1 : 2;
+    return row.size == 2 * words && row.word >= 0 && row.word + words <= 6 && row.offset >= 0 &&
+           row.offset + row.size <= recordSize;
+}
+
+// Every row reads words inside its component and writes bytes inside the composite record.
+constexpr bool IsWellFormed(CompositeTable rows) {
+    const std::int32_t recordSize = SizeOf(rows);
+    for (const CompositeRow& row : rows) {
+        if (!IsWellFormed(row, recordSize)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace CompositeRows
