@@ -1,6 +1,8 @@
 // The host functions for music, layout, parts, selection, undoable edits, commands and folders.
 #include "host/HostCallLog.h"
 #include "host/HostFunctions.h"
+#include "host/HostParts.h"
+#include "host/HostStaffLists.h"
 #include "host/StandInHost.h"
 
 #include <algorithm>
@@ -11,6 +13,28 @@ namespace {
 constexpr std::int16_t kSettingsFolderKind = 15;
 constexpr std::size_t kPathUnits = 260;
 
+// An 8-bit undo text as the host keeps it: each byte one code unit.
+std::u16string WidenBytes(const char* text) {
+    std::u16string units;
+    for (; *text; ++text) {
+        units.push_back(static_cast<char16_t>(static_cast<unsigned char>(*text)));
+    }
+    return units;
+}
+
+std::size_t UnitCount(const std::uint16_t* text) {
+    std::size_t count = 0;
+    while (text[count] != 0) {
+        ++count;
+    }
+    return count;
+}
+
+std::int16_t StartEdit(std::u16string title) {
+    StandInHost& host = StandInHost::Instance();
+    return host.Edit().Start(host.Document(), std::move(title));
+}
+
 } // namespace
 
 extern "C" {
@@ -18,21 +42,23 @@ extern "C" {
 void* FX_LoadTGF(std::int32_t reserved, std::int16_t slot, std::int16_t measure, std::int16_t layer,
                  std::uint8_t option, std::uint32_t version) {
     HostCallLog::Record(__func__, {reserved, slot, measure, layer, option, version});
-    return nullptr;
+    StandInHost& host = StandInHost::Instance();
+    return host.Music().LoadFrame(host.Document(), slot, measure, layer);
 }
 
 void FX_FreeTGF(void* frame, std::uint32_t version) {
     HostCallLog::Record(__func__, {HostCallLog::Given(frame), version});
+    StandInHost::Instance().Music().FreeFrame(frame);
 }
 
 std::int16_t FX_SlotToInst(std::int16_t slot, std::int16_t staffList, std::uint32_t version) {
     HostCallLog::Record(__func__, {slot, staffList, version});
-    return 0;
+    return HostStaffLists::StaffAt(StandInHost::Instance().Document(), slot, staffList);
 }
 
 std::int16_t FX_InstToSlot(std::int16_t staff, std::int16_t reserved, std::uint32_t version) {
     HostCallLog::Record(__func__, {staff, reserved, version});
-    return 0;
+    return HostStaffLists::SlotOf(StandInHost::Instance().Document(), staff);
 }
 
 std::int32_t FX_GetMeasureDuration(std::int16_t staff, std::int16_t measure,
@@ -43,64 +69,67 @@ std::int32_t FX_GetMeasureDuration(std::int16_t staff, std::int16_t measure,
 
 std::int16_t FX_GetMaxLayers(std::uint32_t version) {
     HostCallLog::Record(__func__, {version});
-    return 4;
+    return StandInHost::Instance().Music().LayerCount();
 }
 
 std::int16_t FX_GetShowLayer(std::int16_t layer, std::uint32_t version) {
     HostCallLog::Record(__func__, {layer, version});
-    return 1;
+    return StandInHost::Instance().Music().IsLayerShown(layer) ? 1 : 0;
 }
 
 std::int16_t FX_GetCurrentEnigmaDocument(std::uint32_t version) {
     HostCallLog::Record(__func__, {version});
-    return 1;
+    return StandInHost::Instance().Document().Number();
 }
 
 std::int16_t FX_GetCurrentPartID(std::uint32_t version) {
     HostCallLog::Record(__func__, {version});
-    return 0;
+    return StandInHost::Instance().Document().CurrentPart();
 }
 
 std::int16_t FX_SetCurrentPartID(std::int16_t part, std::uint32_t version) {
     HostCallLog::Record(__func__, {part, version});
-    return 0;
+    return HostParts::SwitchTo(StandInHost::Instance().Document(), part) ? 1 : 0;
 }
 
 std::uint16_t FX_GetNextPartID(std::uint16_t part, std::uint32_t version) {
     HostCallLog::Record(__func__, {part, version});
-    return 0xFFFF;
+    return HostParts::Next(StandInHost::Instance().Document(), part);
 }
 
 std::int16_t FX_GetCurERegions(void* buffer8, void* buffer24a, void* buffer24b,
                                std::uint32_t version) {
     HostCallLog::Record(__func__, {HostCallLog::Given(buffer8), HostCallLog::Given(buffer24a),
                                    HostCallLog::Given(buffer24b), version});
-    return 0;
+    StandInHost::Instance().Selection().Fill(buffer8, buffer24a, buffer24b);
+    return 1;
 }
 
 std::int16_t FX_RedrawMusic(const void* region24, std::uint32_t version) {
     HostCallLog::Record(__func__, {HostCallLog::Given(region24), version});
-    return 1;
+    return StandInHost::Instance().Selection().Redraw(region24) ? 1 : 0;
 }
 
 std::int16_t FX_StartFinaleEdit(const char* undoText, std::uint32_t version) {
     HostCallLog::Record(__func__, {HostCallLog::Given(undoText), version});
-    return 0;
+    return StartEdit(undoText ? WidenBytes(undoText) : std::u16string());
 }
 
 std::int16_t FX_StartFinaleEdit_UTF16(const std::uint16_t* undoText, std::uint32_t version) {
     HostCallLog::Record(__func__, {HostCallLog::Given(undoText), version});
-    return 0;
+    return StartEdit(undoText ? std::u16string(undoText, undoText + UnitCount(undoText))
+                              : std::u16string());
 }
 
 std::int16_t FX_EndFinaleEdit(std::uint32_t version) {
     HostCallLog::Record(__func__, {version});
-    return 0;
+    return StandInHost::Instance().Edit().End();
 }
 
 std::int16_t FX_CancelFinaleEdit(std::uint32_t version) {
     HostCallLog::Record(__func__, {version});
-    return 0;
+    StandInHost& host = StandInHost::Instance();
+    return host.Edit().Cancel(host.Document());
 }
 
 std::int16_t FX_UpdateLayout(std::int16_t a, std::int16_t b, std::uint32_t version) {

@@ -17,6 +17,9 @@ void StandInHost::Reset() {
     calls_.clear();
     document_ = HostDocument{};
     settingsFolder_.clear();
+    music_ = HostMusic{};
+    selection_ = HostSelection{};
+    edit_ = HostEdit{};
     mainWindow_ = nullptr;
 #ifndef _WIN32
     NativeResetUserServices();

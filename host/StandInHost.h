@@ -4,6 +4,9 @@
 
 #include "host/HostCall.h"
 #include "host/HostDocument.h"
+#include "host/HostEdit.h"
+#include "host/HostMusic.h"
+#include "host/HostSelection.h"
 #include "platform/Platform.h"
 
 #include <cstdint>
@@ -37,6 +40,10 @@ public:
 
     HostDocument& Document() { return document_; }
 
+    HostMusic& Music() { return music_; }
+    HostSelection& Selection() { return selection_; }
+    HostEdit& Edit() { return edit_; }
+
     HWND MainWindow() const { return mainWindow_; }
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 
@@ -53,6 +60,9 @@ private:
     std::vector<HostCall> calls_;
     HostDocument document_;
     std::u16string settingsFolder_;
+    HostMusic music_;
+    HostSelection selection_;
+    HostEdit edit_;
     HWND mainWindow_ = nullptr;
     HMODULE registeredModule_ = nullptr;
 

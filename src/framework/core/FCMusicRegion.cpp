@@ -1,8 +1,8 @@
 #include "framework/core/FCMusicRegion.h"
 
+#include "framework/data/RecordBytes.h"
 #include "shell/HostApi.h"
 #include "shell/HostLayouts.h"
-#include "shell/LittleEndian.h"
 
 bool FCMusicRegion::IsEqual(const FCMusicRegion* other) const {
     return other && startStaffList_ == other->startStaffList_ &&
@@ -38,26 +38,8 @@ bool FCMusicRegion::IsOverlapping(const FCMusicRegion* other) const {
     return SharesStaffWith(*other);
 }
 
-void FCMusicRegion::SetStaves(std::int16_t staffList, std::int16_t startSlot,
-                              std::int16_t endSlot) {
-    startStaffList_ = staffList;
-    endStaffList_ = staffList;
-    startSlot_ = startSlot;
-    endSlot_ = endSlot;
-}
-
-void FCMusicRegion::SetStart(std::int16_t measure, std::int32_t position) {
-    startMeasure_ = measure;
-    startPosition_ = position;
-}
-
-void FCMusicRegion::SetEnd(std::int16_t measure, std::int32_t position) {
-    endMeasure_ = measure;
-    endPosition_ = position;
-}
-
 void FCMusicRegion::ReadSelectionRecord(const unsigned char* record) {
-    using LittleEndian::Read;
+    using RecordBytes::Read;
     startStaffList_ = Read<std::int16_t>(record, SelectionRecord::kStartStaffList);
     startSlot_ = Read<std::int16_t>(record, SelectionRecord::kStartSlot);
     startMeasure_ = Read<std::int16_t>(record, SelectionRecord::kStartMeasure);

@@ -31,11 +31,6 @@ public:
     std::int32_t GetEndPosition() const { return endPosition_; }
     std::uint16_t GetDocument() const { return document_; }
 
-    // The staves of a region: slots counted in a staff list.
-    void SetStaves(std::int16_t staffList, std::int16_t startSlot, std::int16_t endSlot);
-    void SetStart(std::int16_t measure, std::int32_t position);
-    void SetEnd(std::int16_t measure, std::int32_t position);
-
 private:
     void ReadSelectionRecord(const unsigned char* record);
     // The staff at a slot of this region's start staff list.

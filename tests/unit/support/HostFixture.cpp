@@ -25,6 +25,8 @@ void HostFixture::SetUp() {
 }
 
 void HostFixture::TearDown() {
+    EXPECT_EQ(host.Music().OpenFrameCount(), 0u) << "entry frames left unfreed";
+    EXPECT_EQ(host.Music().ForeignFreeCount(), 0) << "frames freed that the host did not hold";
     HostApi::ResetBinding();
     host.Reset();
 }

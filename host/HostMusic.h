@@ -1,0 +1,58 @@
+// The music the stand-in host holds: the entries of each cell on each layer, the layers and which
+// of them are shown, and the entry frames it hands out (counted until they are freed).
+#pragma once
+
+#include "host/HostDocument.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <tuple>
+#include <vector>
+
+class HostMusic {
+public:
+    HostMusic();
+    ~HostMusic();
+    HostMusic(HostMusic&&) noexcept;
+    HostMusic& operator=(HostMusic&&) noexcept;
+
+    // The entries of one cell on one layer, each given by its note count, in order. A count
+    // above what an entry holds is written as given while only the notes that fit are stored.
+    void SetEntries(std::int16_t staff, std::int16_t measure, std::int16_t layer,
+                    std::vector<std::int16_t> noteCounts);
+
+    // The most entries any one staff holds in the measure, over all its layers.
+    int BusiestStaffEntryCount(std::int16_t measure) const;
+
+    std::int16_t LayerCount() const { return layerCount_; }
+    void SetLayerCount(std::int16_t count) { layerCount_ = count; }
+    bool IsLayerShown(std::int16_t layer) const { return hiddenLayers_.count(layer) == 0; }
+    void SetLayerShown(std::int16_t layer, bool shown);
+
+    // A frame of the cell's entries in the host's layout, owned by the host until it is freed;
+    // null unless the slot holds a staff of the score's list, the measure exists and the layer
+    // is below the layer count.
+    void* LoadFrame(HostDocument& document, std::int16_t slot, std::int16_t measure,
+                    std::int16_t layer);
+    // False when the frame is not one the host handed out and still holds.
+    bool FreeFrame(void* frame);
+
+    std::size_t OpenFrameCount() const { return frames_.size(); }
+    int ForeignFreeCount() const { return foreignFrees_; }
+
+private:
+    struct Frame;
+    using Cell = std::tuple<std::int16_t, std::int16_t, std::int16_t>;
+
+    static bool MeasureExists(HostDocument& document, std::int16_t measure);
+    std::unique_ptr<Frame> BuildFrame(std::int16_t slot, std::int16_t measure,
+                                      const std::vector<std::int16_t>& noteCounts) const;
+
+    std::map<Cell, std::vector<std::int16_t>> entries_;
+    std::int16_t layerCount_ = 4;
+    std::set<std::int16_t> hiddenLayers_;
+    std::map<const void*, std::unique_ptr<Frame>> frames_;
+    int foreignFrees_ = 0;
+};

@@ -1,0 +1,24 @@
+// The score and the linked parts of the stand-in host's document: each is an otpD record keyed
+// by its part ID (0 for the score) with its own layout records.
+#pragma once
+
+#include "host/HostDocument.h"
+
+#include <cstdint>
+
+namespace HostParts {
+
+inline constexpr std::uint32_t kTag = 0x6F747044; // otpD
+inline constexpr std::size_t kRecordSize = 12;
+// The answer for "the part after the last one".
+inline constexpr std::uint16_t kNoPart = 0xFFFF;
+
+// Adds the part's record (the score is part 0).
+void Add(HostDocument& document, std::uint16_t part);
+bool Exists(HostDocument& document, std::uint16_t part);
+// The part with the next higher ID, or kNoPart.
+std::uint16_t Next(HostDocument& document, std::uint16_t part);
+// Makes an existing part current; false for any other ID.
+bool SwitchTo(HostDocument& document, std::int16_t part);
+
+} // namespace HostParts

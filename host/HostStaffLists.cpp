@@ -1,0 +1,49 @@
+#include "host/HostStaffLists.h"
+
+#include "framework/data/RecordBytes.h"
+
+namespace {
+
+const RecordStore::Bytes* PositionRecord(HostDocument& document, std::int16_t list, int position) {
+    return document.StoreFor(HostStaffLists::kTag)
+        .Find(HostStaffLists::kTag, static_cast<std::uint16_t>(list),
+              static_cast<std::uint16_t>(position), 0);
+}
+
+std::int16_t StaffOf(const RecordStore::Bytes& record) {
+    return record.size() >= sizeof(std::int16_t) ? RecordBytes::Read<std::int16_t>(record.data(), 0)
+                                                 : std::int16_t{0};
+}
+
+} // namespace
+
+void HostStaffLists::Put(HostDocument& document, std::int16_t list,
+                         const std::vector<std::int16_t>& staves) {
+    RecordStore& store = document.StoreFor(kTag);
+    for (int position = 0; PositionRecord(document, list, position); ++position) {
+        store.Erase(RecordKey{
+            kTag, {static_cast<std::uint16_t>(list), static_cast<std::uint16_t>(position), 0}});
+    }
+    for (std::size_t position = 0; position < staves.size(); ++position) {
+        RecordStore::Bytes record(kRecordSize);
+        RecordBytes::Write(record.data(), 0, staves[position]);
+        store.Put(kTag, static_cast<std::uint16_t>(list), static_cast<std::uint16_t>(position), 0,
+                  std::move(record));
+    }
+}
+
+std::int16_t HostStaffLists::StaffAt(HostDocument& document, std::int16_t slot, std::int16_t list) {
+    const RecordStore::Bytes* record =
+        slot >= 1 ? PositionRecord(document, list, slot - 1) : nullptr;
+    return record ? StaffOf(*record) : std::int16_t{0};
+}
+
+std::int16_t HostStaffLists::SlotOf(HostDocument& document, std::int16_t staff) {
+    for (int position = 0; const RecordStore::Bytes* record = PositionRecord(document, 0, position);
+         ++position) {
+        if (staff != 0 && StaffOf(*record) == staff) {
+            return static_cast<std::int16_t>(position + 1);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,116 @@
+#include "framework/core/FCMusicRegion.h"
+#include "host/HostStaffLists.h"
+#include "shell/HostApi.h"
+#include "support/HostFixture.h"
+
+#include <string>
+
+namespace {
+
+using Region = HostSelection::Region;
+constexpr std::int32_t kEnd = FCMusicRegion::kEndOfMeasure;
+
+class FCMusicRegionTest : public HostFixture {
+protected:
+    void SetUp() override {
+        HostFixture::SetUp();
+        // The score lists staves 11, 12, 13; list 5 lists 12 and 13.
+        HostStaffLists::Put(host.Document(), 0, {11, 12, 13});
+        HostStaffLists::Put(host.Document(), 5, {12, 13});
+    }
+
+    // A region as the user would select it.
+    FCMusicRegion Selected(const Region& selection) {
+        host.Selection().Select(selection);
+        FCMusicRegion region;
+        EXPECT_TRUE(region.LoadCurrentSelection());
+        return region;
+    }
+};
+
+TEST_F(FCMusicRegionTest, TheSelectionRecordIsReadFieldByField) {
+    const FCMusicRegion region = Selected({5, 2, 300, -70000, 6, 3, 301, 0x12345678});
+    EXPECT_EQ(region.GetStartStaffList(), 5);
+    EXPECT_EQ(region.GetStartSlot(), 2);
+    EXPECT_EQ(region.GetStartMeasure(), 300);
+    EXPECT_EQ(region.GetStartPosition(), -70000);
+    EXPECT_EQ(region.GetEndStaffList(), 6);
+    EXPECT_EQ(region.GetEndSlot(), 3);
+    EXPECT_EQ(region.GetEndMeasure(), 301);
+    EXPECT_EQ(region.GetEndPosition(), 0x12345678);
+    EXPECT_EQ(region.GetDocument(), host.Document().Number());
+    EXPECT_FALSE(region.IsEmpty());
+}
+
+TEST_F(FCMusicRegionTest, NothingSelectedOrNoHostFunctionGivesAnEmptyRegion) {
+    EXPECT_TRUE(Selected({}).IsEmpty());
+    host.HideFunction("FX_GetCurERegions");
+    HostApi::ResetBinding(); // as for a host that never had the function
+    FCMusicRegion region;
+    EXPECT_FALSE(region.LoadCurrentSelection());
+    EXPECT_TRUE(region.IsEmpty());
+}
+
+TEST_F(FCMusicRegionTest, RegionsOverlapWhenTheyShareAStaffWhereTheirMeasuresTouch) {
+    // A: staves 11 and 12, from position 512 of measure 3 to position 1024 of measure 5.
+    const FCMusicRegion a = Selected({0, 1, 3, 512, 0, 2, 5, 1024});
+    struct Case {
+        const char* what;
+        Region b;
+        bool overlapping;
+    };
+    const Case cases[] = {
+        {"inside", {0, 1, 4, 0, 0, 1, 4, kEnd}, true},
+        {"after", {0, 1, 6, 0, 0, 2, 8, kEnd}, false},
+        {"before", {0, 1, 1, 0, 0, 2, 2, kEnd}, false},
+        {"starts in A's last measure after A ends", {0, 1, 5, 1025, 0, 2, 7, kEnd}, false},
+        {"starts in A's last measure where A ends", {0, 1, 5, 1024, 0, 2, 7, kEnd}, true},
+        {"starts in A's last measure before A ends", {0, 1, 5, 0, 0, 2, 7, kEnd}, true},
+        {"ends in A's first measure before A starts", {0, 1, 1, 0, 0, 2, 3, 511}, false},
+        {"ends in A's first measure where A starts", {0, 1, 1, 0, 0, 2, 3, 512}, true},
+        {"same measures, other staff", {0, 3, 3, 0, 0, 3, 5, kEnd}, false},
+        {"same measures, no common staff in another list", {5, 2, 3, 0, 5, 2, 5, kEnd}, false},
+        {"same staff through another list", {5, 1, 3, 0, 5, 1, 5, kEnd}, true},
+    };
+    for (const Case& c : cases) {
+        const FCMusicRegion b = Selected(c.b);
+        EXPECT_EQ(a.IsOverlapping(&b), c.overlapping) << c.what;
+        EXPECT_EQ(b.IsOverlapping(&a), c.overlapping) << c.what << " (other way round)";
+    }
+}
+
+TEST_F(FCMusicRegionTest, SlotsWithoutAStaffShareNothing) {
+    // Slots 4 to 9 of the score's list hold no staff.
+    const FCMusicRegion a = Selected({0, 4, 1, 0, 0, 5, 3, kEnd});
+    const FCMusicRegion b = Selected({0, 6, 1, 0, 0, 9, 3, kEnd});
+    EXPECT_FALSE(a.IsOverlapping(&b));
+}
+
+TEST_F(FCMusicRegionTest, EqualRegionsHaveTheSameStavesMeasuresAndPositions) {
+    const Region base = {0, 2, 3, 256, 0, 3, 5, kEnd};
+    const FCMusicRegion a = Selected(base);
+    struct Case {
+        const char* what;
+        Region b;
+        bool equal;
+    };
+    // The last slot's staff is found through the end staff list: A ends on staff 13.
+    const Case cases[] = {
+        {"same", base, true},
+        {"same last staff through another list", {0, 2, 3, 256, 5, 2, 5, kEnd}, true},
+        {"other last staff through another list", {0, 2, 3, 256, 5, 1, 5, kEnd}, false},
+        {"other start list, same first staff", {5, 1, 3, 256, 0, 3, 5, kEnd}, false},
+        {"other first staff", {0, 1, 3, 256, 0, 3, 5, kEnd}, false},
+        {"other last staff", {0, 2, 3, 256, 0, 2, 5, kEnd}, false},
+        {"other start measure", {0, 2, 4, 256, 0, 3, 5, kEnd}, false},
+        {"other end measure", {0, 2, 3, 256, 0, 3, 6, kEnd}, false},
+        {"other start position", {0, 2, 3, 0, 0, 3, 5, kEnd}, false},
+        {"other end position", {0, 2, 3, 256, 0, 3, 5, 0}, false},
+    };
+    for (const Case& c : cases) {
+        const FCMusicRegion b = Selected(c.b);
+        EXPECT_EQ(a.IsEqual(&b), c.equal) << c.what;
+    }
+}
+
+} // namespace
