@@ -1,5 +1,6 @@
 #include "host/StandInHost.h"
 
+#include "host/HostDialogs.h"
 #include "host/HostFunctions.h"
 
 #ifndef _WIN32
@@ -21,6 +22,7 @@ void StandInHost::Reset() {
     selection_ = HostSelection{};
     edit_ = HostEdit{};
     mainWindow_ = nullptr;
+    HostDialogs::Instance().Reset();
 #ifndef _WIN32
     NativeResetUserServices();
 #endif

@@ -81,3 +81,5 @@ NATIVE_API int GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int dataSize
 
 // The file functions, declared apart so each group of stand-ins keeps its own header.
 #include "platform/native/NativeFiles.h"
+// Windows, dialogs and their items.
+#include "platform/native/NativeWindowFunctions.h"

@@ -1,0 +1,26 @@
+#include "host/HostMainWindow.h"
+
+#include "host/StandInHost.h"
+
+namespace {
+
+constexpr int kLeft = 0;
+constexpr int kTop = 0;
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
+
+} // namespace
+
+HostMainWindow::HostMainWindow() {
+    window_ = CreateWindowExW(0, AsPlatformText(u"Static"), AsPlatformText(u"Finale"),
+                              WS_OVERLAPPEDWINDOW, kLeft, kTop, kWidth, kHeight, nullptr, nullptr,
+                              nullptr, nullptr);
+    StandInHost::Instance().SetMainWindow(window_);
+}
+
+HostMainWindow::~HostMainWindow() {
+    if (StandInHost::Instance().MainWindow() == window_) {
+        StandInHost::Instance().SetMainWindow(nullptr);
+    }
+    DestroyWindow(window_);
+}
