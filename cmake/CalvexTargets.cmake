@@ -24,3 +24,10 @@ function(calvex_embed_binary input output symbol)
     DEPENDS ${input} ${PROJECT_SOURCE_DIR}/cmake/EmbedBinary.cmake
     VERBATIM)
 endfunction()
+
+# nlohmann-json is header-only; Debian installs it for the native compiler only. Its headers are
+# copied into the build tree so the cross build can use them without the host's system headers.
+find_path(CALVEX_NLOHMANN_DIR nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+file(COPY ${CALVEX_NLOHMANN_DIR}/nlohmann DESTINATION ${CMAKE_BINARY_DIR}/third_party)
+add_library(calvex_json INTERFACE)
+target_include_directories(calvex_json SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/third_party)

@@ -64,7 +64,7 @@ std::int16_t FX_InstToSlot(std::int16_t staff, std::int16_t reserved, std::uint3
 std::int32_t FX_GetMeasureDuration(std::int16_t staff, std::int16_t measure,
                                    std::uint32_t version) {
     HostCallLog::Record(__func__, {staff, measure, version});
-    return 0;
+    return StandInHost::Instance().Layout().Duration(measure);
 }
 
 std::int16_t FX_GetMaxLayers(std::uint32_t version) {
@@ -134,12 +134,19 @@ std::int16_t FX_CancelFinaleEdit(std::uint32_t version) {
 
 std::int16_t FX_UpdateLayout(std::int16_t a, std::int16_t b, std::uint32_t version) {
     HostCallLog::Record(__func__, {a, b, version});
-    return 0;
+    StandInHost& host = StandInHost::Instance();
+    host.Layout().Update(host.Document());
+    return 1;
 }
 
 std::int16_t FX_ExecuteMenuItem(std::int32_t command, std::uint32_t version) {
     HostCallLog::Record(__func__, {command, version});
-    return 0;
+    StandInHost& host = StandInHost::Instance();
+    if (command != HostLayout::kMusicSpacingCommand) {
+        return 0;
+    }
+    host.Layout().SpaceSelectedMusic(host.Document(), host.Music(), host.Selection());
+    return 1;
 }
 
 std::int16_t FX_GetFinalePath(std::int16_t folderKind, std::uint16_t* buffer260,

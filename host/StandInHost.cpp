@@ -21,6 +21,7 @@ void StandInHost::Reset() {
     music_ = HostMusic{};
     selection_ = HostSelection{};
     edit_ = HostEdit{};
+    layout_ = HostLayout{};
     mainWindow_ = nullptr;
     HostDialogs::Instance().Reset();
 #ifndef _WIN32

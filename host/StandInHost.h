@@ -5,6 +5,7 @@
 #include "host/HostCall.h"
 #include "host/HostDocument.h"
 #include "host/HostEdit.h"
+#include "host/HostLayout.h"
 #include "host/HostMusic.h"
 #include "host/HostSelection.h"
 #include "platform/Platform.h"
@@ -43,6 +44,7 @@ public:
     HostMusic& Music() { return music_; }
     HostSelection& Selection() { return selection_; }
     HostEdit& Edit() { return edit_; }
+    HostLayout& Layout() { return layout_; }
 
     HWND MainWindow() const { return mainWindow_; }
     void SetMainWindow(HWND window) { mainWindow_ = window; }
@@ -63,6 +65,7 @@ private:
     HostMusic music_;
     HostSelection selection_;
     HostEdit edit_;
+    HostLayout layout_;
     HWND mainWindow_ = nullptr;
     HMODULE registeredModule_ = nullptr;
 

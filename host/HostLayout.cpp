@@ -1,0 +1,123 @@
+#include "host/HostLayout.h"
+
+#include "framework/data/RecordBytes.h"
+#include "host/HostDocument.h"
+#include "host/HostMusic.h"
+#include "host/HostSelection.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr std::uint32_t kMeasureTag = 0x534F4D53; // SOMS
+constexpr std::uint32_t kSystemTag = 0x534F5353;  // SOSS
+constexpr std::uint32_t kRestTag = 0x4F025849;    // multimeasure rest
+constexpr std::size_t kSystemSize = 28;
+constexpr std::size_t kSystemStart = 8;
+constexpr std::size_t kSystemNext = 12;
+constexpr std::size_t kSystemScaling = 14;
+constexpr std::size_t kRestNext = 2;
+
+const RecordStore::Bytes* MeasureRecord(RecordStore& layout, std::int32_t measure) {
+    return layout.Find(kMeasureTag, static_cast<std::uint16_t>(measure), 0, 0);
+}
+
+std::vector<std::int16_t> MeasureWidths(RecordStore& layout) {
+    std::vector<std::int16_t> widths;
+    for (std::int32_t measure = 1;
+         const RecordStore::Bytes* record = MeasureRecord(layout, measure); ++measure) {
+        widths.push_back(RecordBytes::Read<std::int16_t>(record->data(), 0));
+    }
+    return widths;
+}
+
+// (first measure, measure after the last) of each system.
+std::vector<std::pair<std::int32_t, std::int32_t>> Flow(const std::vector<std::int16_t>& widths,
+                                                        std::int32_t systemWidth) {
+    std::vector<std::pair<std::int32_t, std::int32_t>> systems;
+    std::int32_t first = 1;
+    std::int32_t filled = 0;
+    for (std::int32_t measure = 1; measure <= static_cast<std::int32_t>(widths.size()); ++measure) {
+        const std::int32_t width = std::max<std::int32_t>(widths[measure - 1], 0);
+        if (measure > first && filled + width > systemWidth) {
+            systems.emplace_back(first, measure);
+            first = measure;
+            filled = 0;
+        }
+        filled += width;
+    }
+    if (!widths.empty()) {
+        systems.emplace_back(first, static_cast<std::int32_t>(widths.size()) + 1);
+    }
+    return systems;
+}
+
+// A new system is laid out like the part's first one, or at full scale when there is none.
+RecordStore::Bytes SystemTemplate(RecordStore& layout) {
+    if (const RecordStore::Bytes* first = layout.Find(kSystemTag, 1, 0, 0)) {
+        return *first;
+    }
+    RecordStore::Bytes bytes(kSystemSize, 0);
+    RecordBytes::Write<std::int32_t>(bytes.data(), kSystemScaling, 10000);
+    return bytes;
+}
+
+void WriteWidth(RecordStore& layout, std::uint32_t tag, std::int32_t item, std::int16_t width) {
+    const RecordKey key{tag, {static_cast<std::uint16_t>(item), 0, 0}};
+    if (const RecordStore::Bytes* record = layout.Find(key)) {
+        RecordStore::Bytes bytes = *record;
+        RecordBytes::Write(bytes.data(), 0, width);
+        layout.Replace(key, std::move(bytes));
+    }
+}
+
+} // namespace
+
+std::int32_t HostLayout::MeterDuration(std::int32_t beats, std::int32_t beatValue) {
+    return beats * (4 * kQuarterNote / beatValue);
+}
+
+std::int32_t HostLayout::Duration(std::int32_t measure) const {
+    if (measure < 1 || measure > MeasureCount()) {
+        return 0;
+    }
+    return durations_[static_cast<std::size_t>(measure - 1)];
+}
+
+void HostLayout::Update(HostDocument& document) {
+    ++updates_;
+    RecordStore& layout = document.StoreFor(kSystemTag);
+    const auto systems = Flow(MeasureWidths(layout), systemWidth_);
+    const RecordStore::Bytes blank = SystemTemplate(layout);
+    for (std::size_t i = 0; i < systems.size(); ++i) {
+        const auto item = static_cast<std::uint16_t>(i + 1);
+        const RecordStore::Bytes* existing = layout.Find(kSystemTag, item, 0, 0);
+        RecordStore::Bytes bytes = existing ? *existing : blank;
+        RecordBytes::Write(bytes.data(), kSystemStart, static_cast<std::int16_t>(systems[i].first));
+        RecordBytes::Write(bytes.data(), kSystemNext, static_cast<std::int16_t>(systems[i].second));
+        layout.Put(kSystemTag, item, 0, 0, std::move(bytes));
+    }
+    for (auto item = static_cast<std::uint16_t>(systems.size() + 1);
+         layout.Erase(RecordKey{kSystemTag, {item, 0, 0}}); ++item) {
+    }
+}
+
+void HostLayout::SpaceSelectedMusic(HostDocument& document, const HostMusic& music,
+                                    const HostSelection& selection) {
+    ++musicSpacings_;
+    const HostSelection::Region& region = selection.Selected();
+    RecordStore& layout = document.StoreFor(kMeasureTag);
+    for (std::int32_t measure = region.startMeasure; measure >= 1 && measure <= region.endMeasure;
+         ++measure) {
+        const int entries = music.BusiestStaffEntryCount(static_cast<std::int16_t>(measure));
+        WriteWidth(layout, kMeasureTag, measure,
+                   static_cast<std::int16_t>(entries ? 60 + 40 * entries : 90));
+        if (const RecordStore::Bytes* rest =
+                layout.Find(kRestTag, static_cast<std::uint16_t>(measure), 0, 0)) {
+            const std::int32_t span =
+                RecordBytes::Read<std::int16_t>(rest->data(), kRestNext) - measure;
+            WriteWidth(layout, kRestTag, measure, static_cast<std::int16_t>(150 + 10 * span));
+        }
+    }
+}

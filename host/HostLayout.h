@@ -1,0 +1,48 @@
+// The host's engraving of the music: measure durations from the meters, the layout update that
+// flows measures into staff systems, and menu command 12106, a simple deterministic music spacing
+// of the selected measures.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class HostDocument;
+class HostMusic;
+class HostSelection;
+
+class HostLayout {
+public:
+    // 1024 duration units to a quarter note.
+    static constexpr std::int32_t kQuarterNote = 1024;
+    static constexpr std::int32_t kMusicSpacingCommand = 12106;
+
+    // The meter of a measure as beats of a note value (4/4, 6/8, ...).
+    static std::int32_t MeterDuration(std::int32_t beats, std::int32_t beatValue);
+
+    void SetDurations(std::vector<std::int32_t> durations) { durations_ = std::move(durations); }
+    // The duration of a measure (from 1); 0 for a measure that does not exist.
+    std::int32_t Duration(std::int32_t measure) const;
+    std::int32_t MeasureCount() const { return static_cast<std::int32_t>(durations_.size()); }
+
+    std::int32_t SystemWidth() const { return systemWidth_; }
+    void SetSystemWidth(std::int32_t width) { systemWidth_ = width; }
+
+    // Flows the current part's measures, in order and by their widths, into staff systems no
+    // wider than the system width (at least one measure each): the part's system records are
+    // rewritten, created or deleted to match.
+    void Update(HostDocument& document);
+    int UpdateCount() const { return updates_; }
+
+    // Music spacing of the selected measures of the current part: a measure with music gets
+    // 60 EVPUs plus 40 for each entry of its busiest staff, an empty measure 90, and a
+    // multimeasure rest that starts in the selection 150 plus 10 per measure it spans.
+    void SpaceSelectedMusic(HostDocument& document, const HostMusic& music,
+                            const HostSelection& selection);
+    int MusicSpacingCount() const { return musicSpacings_; }
+
+private:
+    std::vector<std::int32_t> durations_;
+    std::int32_t systemWidth_ = 1600;
+    int updates_ = 0;
+    int musicSpacings_ = 0;
+};

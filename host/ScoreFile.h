@@ -1,0 +1,18 @@
+// Score files: a whole document for the stand-in host in readable JSON — host version, staves and
+// staff lists, meters, entries, frame holds and clef changes, preferences, the score and its
+// linked parts with their measures, systems and multimeasure rests, and the selection.
+#pragma once
+
+#include <string>
+
+class StandInHost;
+
+class ScoreFile {
+public:
+    // Fills a freshly reset host from the JSON text; throws ScoreError naming the place of the
+    // first problem.
+    static void Apply(const std::string& json, StandInHost& host);
+
+    // Reads the file into the host; false with a message naming the file and the place.
+    static bool Load(const std::string& path, StandInHost& host, std::string& error);
+};

@@ -1,0 +1,41 @@
+// A value of a score file together with its place in the file ("parts[1].systems[0].first"), so
+// every complaint about it can name where it is.
+#pragma once
+
+#include "host/ScoreError.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class ScoreNode {
+public:
+    ScoreNode(const nlohmann::json& value, std::string path)
+        : value_(value), path_(std::move(path)) {}
+
+    const std::string& Path() const { return path_; }
+    bool Has(const char* key) const;
+    ScoreNode At(const char* key) const;
+
+    // Typed readers; each throws a ScoreError naming the place when the value does not fit.
+    std::int64_t Integer(std::int64_t minimum, std::int64_t maximum) const;
+    std::int64_t Integer(const char* key, std::int64_t minimum, std::int64_t maximum) const;
+    std::int64_t Integer(const char* key, std::int64_t minimum, std::int64_t maximum,
+                         std::int64_t fallback) const;
+    double Number(const char* key, double minimum, double maximum, double fallback) const;
+    bool Boolean(const char* key, bool fallback) const;
+    std::string Text(const char* key) const;
+    // A version written as a number or as hexadecimal text such as "0x1B000000".
+    std::uint32_t Version(const char* key, std::uint32_t fallback) const;
+
+    // Calls the visitor for each element of the array at key (none when the key is absent).
+    void ForEach(const char* key, const std::function<void(const ScoreNode&)>& visit) const;
+
+    [[noreturn]] void Fail(const std::string& problem) const;
+
+private:
+    const nlohmann::json& value_;
+    std::string path_;
+};
