@@ -8,6 +8,8 @@ constexpr std::uint32_t kLayoutTags[] = {
     0x534F4D53, // SOMS: measures
     0x534F5353, // SOSS: staff systems
     0x4F025849, // multimeasure rests
+    0x534F4975, // SOIu: staff lists of the part and of its systems
+    0x64744C50, // dtLP: staff sizes in a system
 };
 
 constexpr std::size_t kComponentSize = 12;

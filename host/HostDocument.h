@@ -1,6 +1,7 @@
 // The document the stand-in host holds: the score (part 0) and its linked parts. Each part has
-// its own layout records (measures, staff systems, multimeasure rests); every other record and
-// the music are shared by all parts. The current part decides which layout records a record
+// its own layout records (measures, staff systems and their staff lists, multimeasure rests);
+// every other record and the music are shared by all parts. The current part decides which
+// layout records a record
 // call reaches.
 #pragma once
 

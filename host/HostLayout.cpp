@@ -4,6 +4,7 @@
 #include "host/HostDocument.h"
 #include "host/HostMusic.h"
 #include "host/HostSelection.h"
+#include "host/HostStaffLists.h"
 
 #include <algorithm>
 #include <utility>
@@ -63,6 +64,15 @@ RecordStore::Bytes SystemTemplate(RecordStore& layout) {
     return bytes;
 }
 
+std::vector<std::int16_t> PartStaves(HostDocument& document) {
+    std::vector<std::int16_t> staves;
+    for (std::int16_t slot = 1;
+         const std::int16_t staff = HostStaffLists::StaffAt(document, slot, 0); ++slot) {
+        staves.push_back(staff);
+    }
+    return staves;
+}
+
 void WriteWidth(RecordStore& layout, std::uint32_t tag, std::int32_t item, std::int16_t width) {
     const RecordKey key{tag, {static_cast<std::uint16_t>(item), 0, 0}};
     if (const RecordStore::Bytes* record = layout.Find(key)) {
@@ -94,6 +104,9 @@ void HostLayout::Update(HostDocument& document) {
         const auto item = static_cast<std::uint16_t>(i + 1);
         const RecordStore::Bytes* existing = layout.Find(kSystemTag, item, 0, 0);
         RecordStore::Bytes bytes = existing ? *existing : blank;
+        if (!existing) {
+            HostStaffLists::Put(document, static_cast<std::int16_t>(item), PartStaves(document));
+        }
         RecordBytes::Write(bytes.data(), kSystemStart, static_cast<std::int16_t>(systems[i].first));
         RecordBytes::Write(bytes.data(), kSystemNext, static_cast<std::int16_t>(systems[i].second));
         layout.Put(kSystemTag, item, 0, 0, std::move(bytes));

@@ -6,6 +6,7 @@
 #include "host/ScoreNode.h"
 #include "host/StandInHost.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -76,27 +77,33 @@ private:
     }
 
     void LoadStaves() {
-        std::vector<std::int16_t> scoreList;
         root_.ForEach("staves", [&](const ScoreNode& staff) {
             const auto id = static_cast<std::int16_t>(staff.Integer("id", 1, kInt16Max));
             RecordStore::Bytes bytes = Filled(StaffRecordSize(host_.Version()));
             Write16(bytes, 12, staff.Integer("defaultClef", 0, 255, 0));
             document_.Shared().Put(kStaffTag, static_cast<std::uint16_t>(id), 0, 0,
                                    std::move(bytes));
-            scoreList.push_back(id);
+            scoreStaves_.push_back(id);
         });
-        if (scoreList.empty()) {
+        if (scoreStaves_.empty()) {
             root_.At("staves").Fail("a score needs at least one staff");
         }
-        HostStaffLists::Put(document_, 0, scoreList);
-        root_.ForEach("staffLists", [&](const ScoreNode& list) {
-            std::vector<std::int16_t> staves;
-            list.ForEach("staves", [&](const ScoreNode& staff) {
-                staves.push_back(static_cast<std::int16_t>(staff.Integer(1, kInt16Max)));
-            });
-            HostStaffLists::Put(
-                document_, static_cast<std::int16_t>(list.Integer("list", 1, kInt16Max)), staves);
+    }
+
+    std::vector<std::int16_t> StaffList(const ScoreNode& node,
+                                        const std::vector<std::int16_t>& fallback) const {
+        if (!node.Has("staves")) {
+            return fallback;
+        }
+        std::vector<std::int16_t> staves;
+        node.ForEach("staves", [&](const ScoreNode& staff) {
+            const auto id = static_cast<std::int16_t>(staff.Integer(1, kInt16Max));
+            if (std::find(scoreStaves_.begin(), scoreStaves_.end(), id) == scoreStaves_.end()) {
+                staff.Fail("no staff " + std::to_string(id) + " in the score");
+            }
+            staves.push_back(id);
         });
+        return staves;
     }
 
     // Each measure keeps the meter of the one before unless it names its own.
@@ -211,6 +218,7 @@ private:
             }
             hasScore = hasScore || id == 0;
             HostParts::Add(document_, static_cast<std::uint16_t>(id));
+            document_.SetCurrentPart(id);
             LoadPartLayout(part, document_.LayoutOf(id));
         });
         if (!hasScore) {
@@ -236,6 +244,9 @@ private:
             part.At("widths").Fail("expected a width for each of the " +
                                    std::to_string(measureCount_) + " measures");
         }
+        // The part's own staff list (list 0) and one list per system, numbered like the system.
+        const std::vector<std::int16_t> partStaves = StaffList(part, scoreStaves_);
+        HostStaffLists::Put(document_, 0, partStaves);
         std::uint16_t system = 0;
         part.ForEach("systems", [&](const ScoreNode& node) {
             RecordStore::Bytes bytes = Filled(28);
@@ -246,6 +257,8 @@ private:
                 bytes.data(), 14,
                 static_cast<std::int32_t>(node.Integer("scaling", 0, 1000000, 10000)));
             layout.Put(kSystemTag, ++system, 0, 0, std::move(bytes));
+            HostStaffLists::Put(document_, static_cast<std::int16_t>(system),
+                                StaffList(node, partStaves));
         });
         part.ForEach("multimeasureRests", [&](const ScoreNode& rest) {
             const std::int16_t first = MeasureNumber(rest, "first");
@@ -284,6 +297,7 @@ private:
     StandInHost& host_;
     HostDocument& document_;
     std::int32_t measureCount_ = 0;
+    std::vector<std::int16_t> scoreStaves_;
     const nlohmann::json empty_ = nlohmann::json::object();
 };
 
