@@ -1,0 +1,94 @@
+#include "framework/data/FCNoteEntryCell.h"
+
+#include "framework/data/FCNoteEntry.h"
+#include "framework/data/RecordBytes.h"
+#include "shell/HostApi.h"
+#include "shell/HostLayouts.h"
+
+#include <algorithm>
+
+namespace {
+
+// Single-layer selections run from 1 to this; masks start at bit 8.
+constexpr std::int32_t kLastSingleLayer = 4;
+constexpr int kFirstMaskBit = 8;
+
+} // namespace
+
+FCNoteEntryCell::~FCNoteEntryCell() {
+    ReleaseAll();
+}
+
+bool FCNoteEntryCell::Load() {
+    ReleaseAll();
+    const int layers = LayerCount();
+    const std::int16_t slot = HostApi::InstToSlot(static_cast<std::int16_t>(staff_));
+    for (int layer = 0; layer < layers; ++layer) {
+        if (!IsLayerSelected(layer)) {
+            continue;
+        }
+        frames_[layer] = HostApi::LoadTGF(slot, static_cast<std::int16_t>(measure_),
+                                          static_cast<std::int16_t>(layer), loadOption_);
+        if (!frames_[layer]) {
+            ReleaseAll();
+            return false;
+        }
+    }
+    for (void* frame : frames_) {
+        if (frame) {
+            AddEntriesOf(frame);
+        }
+    }
+    return true;
+}
+
+bool FCNoteEntryCell::IsLayerSelected(int layer) const {
+    switch (layerSelection_) {
+    case kNoLayers:
+        return false;
+    case kHiddenLayers:
+        return HostApi::GetShowLayer(static_cast<std::int16_t>(layer)) == 0;
+    case kAllLayers:
+        return true;
+    case kShownLayers:
+        return HostApi::GetShowLayer(static_cast<std::int16_t>(layer)) != 0;
+    default:
+        if (layerSelection_ >= 1 && layerSelection_ <= kLastSingleLayer) {
+            return layer == layerSelection_ - 1;
+        }
+        return layer + kFirstMaskBit < 32 &&
+               (static_cast<std::uint32_t>(layerSelection_) >> (layer + kFirstMaskBit) & 1u) != 0;
+    }
+}
+
+// The host's layer count, never more than the cell has room for.
+int FCNoteEntryCell::LayerCount() {
+    return std::clamp<int>(HostApi::GetMaxLayers(), 0, kMaxLayers);
+}
+
+void FCNoteEntryCell::AddEntriesOf(void* frame) {
+    const auto* header = static_cast<const unsigned char*>(frame);
+    const auto* entries = reinterpret_cast<const unsigned char*>(
+        RecordBytes::Read<std::uintptr_t>(header, EntryFrame::kEntries));
+    const int count = RecordBytes::Read<std::int16_t>(header, EntryFrame::kEntryCount);
+    const std::int16_t frameValue =
+        RecordBytes::Read<std::int16_t>(header, EntryFrame::kFrameValue);
+    const std::int16_t staff =
+        HostApi::SlotToInst(RecordBytes::Read<std::int16_t>(header, EntryFrame::kSlot),
+                            RecordBytes::Read<std::int16_t>(header, EntryFrame::kStaffList));
+    for (int index = 0; entries && index < count; ++index) {
+        auto* previous = static_cast<FCNoteEntry*>(GetItemAt(GetCount() - 1));
+        Add(new FCNoteEntry(entries + index * EntryFrame::kEntrySize, frame, frameValue, staff,
+                            previous));
+    }
+}
+
+void FCNoteEntryCell::ReleaseAll() {
+    ClearAll();
+    for (void*& frame : frames_) {
+        if (frame) {
+            HostApi::FreeTGF(frame);
+            frame = nullptr;
+        }
+    }
+}

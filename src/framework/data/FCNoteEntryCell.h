@@ -1,0 +1,46 @@
+// The note entries of one cell (one measure on one staff), loaded layer by layer from the host's
+// frames. The cell holds the frames it loaded and releases each to the host.
+#pragma once
+
+#include "framework/data/FCNoteEntryCollection.h"
+
+#include <array>
+#include <cstdint>
+
+class FCNoteEntryCell : public __FCNoteEntryCollection {
+public:
+    // Layer selections besides 1-4 (one layer) and masks (bit 8 + n selects layer n).
+    static constexpr std::int32_t kNoLayers = -3;
+    static constexpr std::int32_t kHiddenLayers = -2;
+    static constexpr std::int32_t kAllLayers = -1;
+    static constexpr std::int32_t kShownLayers = 0;
+
+    FCNoteEntryCell(std::int32_t measure, std::int32_t staff) : measure_(measure), staff_(staff) {}
+    FCNoteEntryCell(const FCNoteEntryCell&) = delete;
+    FCNoteEntryCell& operator=(const FCNoteEntryCell&) = delete;
+    ~FCNoteEntryCell() override;
+
+    const char* ClassName() const override { return "FCNoteEntryCell"; }
+
+    void SetLayerSelection(std::int32_t selection) { layerSelection_ = selection; }
+    std::int32_t GetLayerSelection() const { return layerSelection_; }
+    void SetLoadOption(std::uint8_t option) { loadOption_ = option; }
+
+    // Loads the selected layers' entries; false, holding nothing, when a frame cannot be had.
+    bool Load();
+
+private:
+    static constexpr int kMaxLayers = 20;
+
+    bool IsLayerSelected(int layer) const;
+    static int LayerCount();
+    void AddEntriesOf(void* frame);
+    // Deletes the entries and gives every frame back to the host.
+    void ReleaseAll();
+
+    std::array<void*, kMaxLayers> frames_{};
+    std::int32_t measure_;
+    std::int32_t staff_;
+    std::int32_t layerSelection_ = kShownLayers;
+    std::uint8_t loadOption_ = 1;
+};
