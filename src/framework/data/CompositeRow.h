@@ -2,6 +2,7 @@
 // component record), where it goes in the composite record, and how it is converted.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -87,12 +88,22 @@ constexpr bool IsWellFormed(const CompositeRow& row, std::int32_t recordSize) {
            row.offset + row.size <= recordSize;
 }
 
-// Every row reads words inside its component and writes bytes inside the composite record.
+constexpr bool Overlap(const CompositeRow& first, const CompositeRow& second) {
+    return first.offset < second.offset + second.size && second.offset < first.offset + first.size;
+}
+
+// Every row reads words inside its component and writes bytes inside the composite record that
+// no other row writes.
 constexpr bool IsWellFormed(CompositeTable rows) {
     const std::int32_t recordSize = SizeOf(rows);
-    for (const CompositeRow& row : rows) {
-        if (!IsWellFormed(row, recordSize)) {
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        if (!IsWellFormed(rows[index], recordSize)) {
             return false;
+        }
+        for (std::size_t later = index + 1; later < rows.size(); ++later) {
+            if (Overlap(rows[index], rows[later])) {
+                return false;
+            }
         }
     }
     return true;

@@ -1,0 +1,167 @@
+#include "data/RecordTestSupport.h"
+#include "shell/HostApi.h"
+#include "support/HostFixture.h"
+
+#include <array>
+#include <vector>
+
+namespace {
+
+using RecordTest::Bytes;
+using RecordTest::Record;
+
+constexpr std::uint32_t kMeasureTag = 0x534F4D53;    // SOMS, a layout record
+constexpr std::uint32_t kClefChangeTag = 0x6F744345; // otCE, two keys
+constexpr std::uint32_t kFrameHoldTag = 0x53444746;  // SDGF, three keys
+constexpr std::uint32_t kVersion = 0x19000000;
+
+class RecordStoreTest : public HostFixture {
+protected:
+    RecordStore& Shared() { return host.Document().Shared(); }
+    RecordStore& Layout(std::int16_t part) { return host.Document().LayoutOf(part); }
+};
+
+TEST_F(RecordStoreTest, LoadAsksTheSizeOrFillsARoomLargeEnough) {
+    Layout(0).Put(kMeasureTag, 3, 0, 0, Record(30, {{0, 480}}, 0x11));
+    std::int16_t keys[3] = {3, 0, 0};
+
+    std::int32_t size = 0;
+    EXPECT_EQ(HostApi::LoadEData(kMeasureTag, keys, nullptr, &size, kVersion), 1);
+    EXPECT_EQ(size, 30);
+
+    Bytes buffer(40, 0xAA);
+    size = 29;
+    EXPECT_EQ(HostApi::LoadEData(kMeasureTag, keys, buffer.data(), &size, kVersion), 0);
+    EXPECT_EQ(size, 29);
+    EXPECT_EQ(buffer, Bytes(40, 0xAA)) << "a record larger than the room writes nothing";
+
+    size = 40;
+    EXPECT_EQ(HostApi::LoadEData(kMeasureTag, keys, buffer.data(), &size, kVersion), 1);
+    EXPECT_EQ(size, 30);
+    EXPECT_EQ(RecordTest::Int16At(buffer.data(), 0), 480);
+    EXPECT_EQ(buffer[30], 0xAA);
+}
+
+TEST_F(RecordStoreTest, UnusedKeysAreIgnoredButUsedOnesMustMatch) {
+    Layout(0).Put(kMeasureTag, 7, 0, 0, Record(26, {}));
+    Shared().Put(kFrameHoldTag, 7, 2, 0, Record(14, {}));
+    struct Case {
+        std::uint32_t tag;
+        std::array<std::int16_t, 3> keys;
+        bool found;
+    };
+    const Case cases[] = {
+        {kMeasureTag, {7, 0, 0}, true},    {kMeasureTag, {7, 0, 1234}, true},
+        {kMeasureTag, {7, 1, 0}, false},   {kFrameHoldTag, {7, 2, 0}, true},
+        {kFrameHoldTag, {7, 2, 1}, false}, {kMeasureTag, {8, 0, 0}, false},
+    };
+    for (const Case& c : cases) {
+        auto keys = c.keys;
+        std::int32_t size = 0;
+        EXPECT_EQ(HostApi::LoadEData(c.tag, keys.data(), nullptr, &size, kVersion) != 0, c.found)
+            << c.keys[0] << "," << c.keys[1] << "," << c.keys[2];
+    }
+}
+
+TEST_F(RecordStoreTest, CreateAssignsPlaceholderKeysAndWritesThemBack) {
+    Shared().Put(kClefChangeTag, 4, 0, 0, Record(12, {}));
+    Shared().Put(kClefChangeTag, 4, 1, 0, Record(12, {}));
+    Shared().Put(kClefChangeTag, 9, 0, 0, Record(12, {}));
+    Shared().Put(kFrameHoldTag, 3, 5, 0, Record(14, {}));
+    Shared().Put(kFrameHoldTag, 3, 5, 1, Record(14, {}));
+    struct Case {
+        std::uint32_t tag;
+        std::array<std::int16_t, 3> keys;
+        std::array<std::int16_t, 3> assigned;
+    };
+    const Case cases[] = {
+        {kClefChangeTag, {-1, -1, 0}, {10, 0, 0}}, // next item number, first incidence
+        {kClefChangeTag, {4, -1, 0}, {4, 2, 0}},   // next incidence under the item
+        {kClefChangeTag, {7, -1, 0}, {7, 0, 0}},   // an item without incidences
+        {kFrameHoldTag, {3, 5, -1}, {3, 5, 2}},    // the last key of a three-key tag
+        {kMeasureTag, {-1, -1, 0}, {1, 0, 0}},     // an empty tag starts at item 1
+    };
+    for (const Case& c : cases) {
+        auto keys = c.keys;
+        EXPECT_EQ(HostApi::CreateEData(c.tag, keys.data(), Record(12, {}).data(), 12, kVersion), 1);
+        EXPECT_EQ(keys, c.assigned);
+        const RecordStore& store = host.Document().StoreFor(c.tag);
+        EXPECT_NE(store.Find(RecordStore::KeyOf(c.tag, keys.data())), nullptr);
+    }
+}
+
+TEST_F(RecordStoreTest, CreateRefusesTakenKeysAndExhaustedNumbers) {
+    Shared().Put(kClefChangeTag, 4, 1, 0, Record(12, {{0, 1}}));
+    Shared().Put(kClefChangeTag, 0xFFFE, 0, 0, Record(12, {}));
+    const Bytes replacement = Record(12, {{0, 99}});
+    for (std::array<std::int16_t, 3> keys :
+         {std::array<std::int16_t, 3>{4, 1, 0}, std::array<std::int16_t, 3>{-1, 0, 0}}) {
+        const auto before = keys;
+        EXPECT_EQ(
+            HostApi::CreateEData(kClefChangeTag, keys.data(), replacement.data(), 12, kVersion), 0);
+        EXPECT_EQ(keys, before);
+    }
+    EXPECT_EQ(RecordTest::Int16At(Shared().Find(kClefChangeTag, 4, 1, 0)->data(), 0), 1);
+    EXPECT_EQ(Shared().CountOf(kClefChangeTag), 2u);
+}
+
+TEST_F(RecordStoreTest, SaveReplacesOnlyExistingRecordsAndTakesTheSavedSize) {
+    Shared().Put(kClefChangeTag, 2, 0, 0, Record(12, {}));
+    std::int16_t existing[3] = {2, 0, 0};
+    std::int16_t missing[3] = {2, 1, 0};
+    const Bytes longer = Record(16, {{14, 7}});
+    EXPECT_EQ(HostApi::SaveEData(kClefChangeTag, missing, longer.data(), 16, kVersion), 0);
+    EXPECT_EQ(Shared().CountOf(kClefChangeTag), 1u);
+    EXPECT_EQ(HostApi::SaveEData(kClefChangeTag, existing, longer.data(), 16, kVersion), 1);
+    EXPECT_EQ(*Shared().Find(kClefChangeTag, 2, 0, 0), longer);
+    EXPECT_EQ(HostApi::SaveEData(kClefChangeTag, existing, nullptr, 16, kVersion), 0);
+    EXPECT_EQ(HostApi::SaveEData(kClefChangeTag, existing, longer.data(), -1, kVersion), 0);
+    EXPECT_EQ(*Shared().Find(kClefChangeTag, 2, 0, 0), longer);
+}
+
+TEST_F(RecordStoreTest, DeleteRemovesOneRecord) {
+    Shared().Put(kClefChangeTag, 2, 0, 0, Record(12, {}));
+    Shared().Put(kClefChangeTag, 2, 1, 0, Record(12, {}));
+    std::int16_t keys[3] = {2, 1, 0};
+    EXPECT_EQ(HostApi::DeleteEData(kClefChangeTag, keys, kVersion), 1);
+    EXPECT_EQ(HostApi::DeleteEData(kClefChangeTag, keys, kVersion), 0);
+    EXPECT_EQ(Shared().CountOf(kClefChangeTag), 1u);
+    EXPECT_NE(Shared().Find(kClefChangeTag, 2, 0, 0), nullptr);
+}
+
+TEST_F(RecordStoreTest, NextWalksTheTagInUnsignedKeyOrder) {
+    for (std::uint16_t item : {0xFFFE, 0x8000, 2, 1}) {
+        Shared().Put(kClefChangeTag, item, 0, 0, Record(12, {}));
+    }
+    Shared().Put(kClefChangeTag, 2, 3, 0, Record(12, {}));
+    Shared().Put(kClefChangeTag + 1, 0xFFFF, 0, 0, Record(12, {}));
+    std::int16_t keys[3] = {0, 0, 0};
+    std::vector<std::array<std::int16_t, 3>> visited;
+    while (HostApi::NextEData(kClefChangeTag, keys, kVersion)) {
+        visited.push_back({keys[0], keys[1], keys[2]});
+    }
+    const std::vector<std::array<std::int16_t, 3>> expected = {
+        {1, 0, 0}, {2, 0, 0}, {2, 3, 0}, {-32768, 0, 0}, {-2, 0, 0}};
+    EXPECT_EQ(visited, expected);
+    EXPECT_EQ(keys[0], -2) << "the keys stay at the last record when there is no next one";
+}
+
+TEST_F(RecordStoreTest, LayoutRecordsBelongToTheCurrentPartAndOthersAreShared) {
+    Layout(0).Put(kMeasureTag, 1, 0, 0, Record(26, {{0, 100}}));
+    Layout(3).Put(kMeasureTag, 1, 0, 0, Record(26, {{0, 300}}));
+    host.Document().PutComponent("94", 0xFFFE, 0, {5, 0, 0, 0, 0, 0});
+    std::int16_t keys[3] = {1, 0, 0};
+    std::int16_t componentKeys[3] = {-2, 0, 0};
+    Bytes buffer(26);
+    for (const auto& [part, width] : {std::pair{0, 100}, std::pair{3, 300}}) {
+        host.Document().SetCurrentPart(static_cast<std::int16_t>(part));
+        std::int32_t size = 26;
+        ASSERT_EQ(HostApi::LoadEData(kMeasureTag, keys, buffer.data(), &size, kVersion), 1);
+        EXPECT_EQ(RecordTest::Int16At(buffer.data(), 0), width);
+        size = 12;
+        ASSERT_EQ(HostApi::LoadEData(0x6F743934, componentKeys, buffer.data(), &size, kVersion), 1);
+        EXPECT_EQ(RecordTest::Int16At(buffer.data(), 0), 5);
+    }
+}
+
+} // namespace
