@@ -1,0 +1,19 @@
+// A record kind with several incidences under one item number: keys (item number, incidence).
+#pragma once
+
+#include "framework/data/FCOther.h"
+
+class __FCInciOther : public __FCOther {
+public:
+    const char* ClassName() const override { return "__FCInciOther"; }
+
+    bool Reload() override;
+    // Incidences are reached through Load; there is no first record of the kind.
+    bool LoadFirst() override { return false; }
+
+    // Keys (itemNo, incidence), then LoadData; a failed load leaves the object unloaded.
+    virtual bool Load(int itemNo, int incidence);
+    // Creates the loaded record as a new incidence under itemNo (keys itemNo, 0xFFFF); the
+    // object then holds the incidence the host assigned.
+    virtual bool SaveAs(int itemNo);
+};
