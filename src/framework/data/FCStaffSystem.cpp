@@ -1,0 +1,25 @@
+#include "framework/data/FCStaffSystem.h"
+
+#include "shell/PluginState.h"
+
+std::int16_t FCStaffSystem::GetStartMeasure() const {
+    return StartMeasure::Get(RecordData());
+}
+
+std::int16_t FCStaffSystem::GetNextMeasure() const {
+    return NextMeasure::Get(RecordData());
+}
+
+std::uint16_t FCStaffSystem::GetSystemFlags() const {
+    return SystemFlags::Get(RecordData());
+}
+
+std::int32_t FCStaffSystem::GetSystemScaling() const {
+    return SystemScaling::Get(RecordData());
+}
+
+std::int16_t FCStaffSystem::GetStaffListKey() const {
+    const bool ownList =
+        hostVersion >= kStaffListPerSystemVersion || (GetSystemFlags() & kOwnStaffListFlag) != 0;
+    return ownList ? static_cast<std::int16_t>(GetItemNo()) : std::int16_t{0};
+}
