@@ -1,0 +1,85 @@
+#include "host/ScoreReport.h"
+
+#include "framework/data/RecordBytes.h"
+#include "host/HostDocument.h"
+
+#include <sstream>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t kMeasureTag = 0x534F4D53; // SOMS
+constexpr std::uint32_t kSystemTag = 0x534F5353;  // SOSS
+constexpr std::uint32_t kRestTag = 0x4F025849;    // multimeasure rest
+
+std::int16_t Word(const RecordStore::Bytes& record, std::size_t offset) {
+    return RecordBytes::Read<std::int16_t>(record.data(), offset);
+}
+
+// Calls the visitor for each record of the tag in key order.
+template <typename Visit> void ForEachRecord(RecordStore& store, std::uint32_t tag, Visit visit) {
+    RecordKey key{tag, {0, 0, 0}};
+    const RecordStore::Bytes* record = store.Find(key);
+    if (!record) {
+        const auto next = store.After(key);
+        key = next ? *next : key;
+        record = next ? store.Find(key) : nullptr;
+    }
+    while (record) {
+        visit(key, *record);
+        const auto next = store.After(key);
+        if (!next) {
+            break;
+        }
+        key = *next;
+        record = store.Find(key);
+    }
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+std::string ScoreReport::Describe(HostDocument& document) {
+    std::ostringstream out;
+    for (const auto& [part, unused] : document.Layouts()) {
+        RecordStore& layout = document.LayoutOf(part);
+        out << "part " << part << " widths:";
+        ForEachRecord(layout, kMeasureTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
+            out << ' ' << Word(record, 0);
+        });
+        out << "\npart " << part << " systems:";
+        ForEachRecord(layout, kSystemTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
+            out << ' ' << Word(record, 8) << '-' << Word(record, 12) - 1;
+        });
+        out << "\npart " << part << " rests:";
+        ForEachRecord(layout, kRestTag,
+                      [&](const RecordKey& key, const RecordStore::Bytes& record) {
+                          out << ' ' << key.keys[0] << '-' << Word(record, 2) - 1 << " width "
+                              << Word(record, 0) << " adjust " << Word(record, 18) << ';';
+                      });
+        out << '\n';
+    }
+    return out.str();
+}
+
+std::string ScoreReport::Changes(const std::string& before, const std::string& after) {
+    const std::vector<std::string> old = Lines(before);
+    const std::vector<std::string> now = Lines(after);
+    std::ostringstream out;
+    for (std::size_t i = 0; i < std::max(old.size(), now.size()); ++i) {
+        const std::string was = i < old.size() ? old[i] : "";
+        const std::string is = i < now.size() ? now[i] : "";
+        if (was != is) {
+            out << "before  " << was << "\nafter   " << is << '\n';
+        }
+    }
+    return out.str();
+}

@@ -1,0 +1,117 @@
+#include "host/UserSession.h"
+
+#include "host/DialogUser.h"
+#include "host/HostDialogs.h"
+#include "host/HostMainWindow.h"
+#include "host/MessageBoxAnswers.h"
+#include "host/PluginModule.h"
+#include "host/ScoreFile.h"
+#include "host/ScoreReport.h"
+#include "host/StandInHost.h"
+
+#include <sstream>
+
+namespace {
+
+constexpr int kCloseButton = 2;
+
+// The host's start-up conversation: version, initialisation, menu item.
+void StartPlugin(PluginModule& plugin, StandInHost& host) {
+    plugin.version(host.Version());
+    std::uint32_t flags = 0;
+    plugin.init(nullptr, &flags);
+    std::vector<unsigned char> record(772);
+    plugin.enumerateUTF16(nullptr, 0, record.data());
+}
+
+std::string Narrow(const std::u16string& text) {
+    std::string narrow;
+    for (char16_t unit : text) {
+        narrow += unit < 0x80 ? static_cast<char>(unit) : '?';
+    }
+    return narrow;
+}
+
+std::string StepName(const UserSession::Step& step) {
+    static const char* kNames[] = {"select an item of", "tick", "type into", "press", "answer"};
+    return std::string(kNames[static_cast<int>(step.kind)]) + " item " + std::to_string(step.item);
+}
+
+std::string Summary(StandInHost& host, const std::vector<MessageBoxAnswers::Shown>& boxes,
+                    const std::string& before) {
+    std::ostringstream out;
+    for (const MessageBoxAnswers::Shown& box : boxes) {
+        out << "message \"" << Narrow(box.caption) << "\": " << Narrow(box.text) << '\n';
+    }
+    out << "edits kept: " << host.Edit().CommittedTitles().size()
+        << ", edits cancelled: " << host.Edit().CancelledCount() << '\n';
+    const std::string changes =
+        ScoreReport::Changes(before, ScoreReport::Describe(host.Document()));
+    out << (changes.empty() ? "no change to the document\n" : changes);
+    return out.str();
+}
+
+} // namespace
+
+bool UserSession::RunSteps(std::string& error) {
+    const HWND dialog = HostDialogs::Instance().Newest();
+    if (!dialog) {
+        error = "the plug-in showed no dialog";
+        return false;
+    }
+    DialogUser user(dialog);
+    MessageBoxAnswers answers;
+    for (const Step& step : steps_) {
+        bool done = true;
+        switch (step.kind) {
+        case Step::Kind::Select:
+            done = user.SelectItem(step.item, step.value);
+            break;
+        case Step::Kind::Check:
+            done = user.SetCheck(step.item, step.value != 0);
+            break;
+        case Step::Kind::Type:
+            done = user.TypeText(step.item, step.text);
+            break;
+        case Step::Kind::Press:
+            done = user.Press(step.item);
+            break;
+        case Step::Kind::Answer:
+            answers.Queue(step.value);
+            break;
+        }
+        if (!done) {
+            error = "cannot " + StepName(step) + " of the dialog";
+            return false;
+        }
+    }
+    shown_ = answers.ShownBoxes();
+    if (user.IsOpen()) {
+        user.Press(kCloseButton);
+    }
+    return true;
+}
+
+bool UserSession::Run(std::string& report, std::string& error) {
+    StandInHost& host = StandInHost::Instance();
+    host.Reset();
+    if (!ScoreFile::Load(scorePath_, host, error)) {
+        return false;
+    }
+    host.SetSettingsFolder(settingsFolder_);
+    HostDialogs::Instance().SetUnit(unit_);
+    host.RegisterHostModule();
+    HostMainWindow mainWindow;
+    PluginModule plugin;
+    if (!plugin.Load(pluginPath_, error)) {
+        return false;
+    }
+    StartPlugin(plugin, host);
+    const std::string before = ScoreReport::Describe(host.Document());
+    plugin.invoke(host.MainWindow());
+    const bool ran = RunSteps(error);
+    plugin.terminate();
+    plugin.Unload();
+    report = Summary(host, shown_, before);
+    return ran;
+}
