@@ -35,6 +35,8 @@ public:
     std::int16_t CurrentPart() const { return currentPart_; }
     void SetCurrentPart(std::int16_t part) { currentPart_ = part; }
     std::int16_t Number() const { return number_; }
+    // The number the host gives this document among the open ones.
+    void SetNumber(std::int16_t number) { number_ = number; }
 
     bool operator==(const HostDocument& other) const = default;
 
