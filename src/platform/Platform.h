@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h: the common controls' notifications that dialogs receive.
+#include <commctrl.h>
 #else
 #include "platform/native/NativeWindows.h"
 #endif

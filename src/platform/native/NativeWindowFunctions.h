@@ -37,6 +37,23 @@ typedef struct tagNMHDR {
     UINT code;
 } NMHDR;
 
+typedef struct tagNMUPDOWN {
+    NMHDR hdr;
+    int iPos;
+    int iDelta;
+} NMUPDOWN;
+
+typedef struct tagNMLISTVIEW {
+    NMHDR hdr;
+    int iItem;
+    int iSubItem;
+    UINT uNewState;
+    UINT uOldState;
+    UINT uChanged;
+    POINT ptAction;
+    LPARAM lParam;
+} NMLISTVIEW;
+
 typedef struct tagWINDOWPOS {
     HWND hwnd;
     HWND hwndInsertAfter;
@@ -100,6 +117,17 @@ typedef struct tagWINDOWPOS {
 #define CBN_SELCHANGE 1
 
 #define EN_CHANGE 0x0300
+
+// Notifications of the common controls, and what is read from them.
+#define NM_DBLCLK ((UINT)-3)
+#define LVN_ITEMCHANGED ((UINT)-101)
+#define TVN_SELCHANGEDW ((UINT)-451)
+#define TCN_SELCHANGE ((UINT)-551)
+#define UDN_DELTAPOS ((UINT)-722)
+#define TCM_GETCURSEL 0x130Bu
+#define LVIF_STATE 0x0008u
+#define LVIS_SELECTED 0x0002u
+#define LVIS_STATEIMAGEMASK 0xF000u
 
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1

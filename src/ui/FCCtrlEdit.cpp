@@ -1,0 +1,71 @@
+#include "ui/FCCtrlEdit.h"
+
+#include "shell/HostApi.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+constexpr std::int16_t kInteger = 3;
+
+// The leading decimal integer of an 8-bit text, held within 32 bits; 0 when there is none.
+std::int32_t LeadingInteger(const char* text) {
+    const long long value = std::strtoll(text, nullptr, 10);
+    return static_cast<std::int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+double FCCtrlEdit::GetMeasurement() {
+    double evpus = 0;
+    if (IsLive()) {
+        HostApi::GetDlgItemUser(ParentHandle(), GetControlID(), &evpus);
+    }
+    return evpus;
+}
+
+void FCCtrlEdit::SetMeasurement(double evpus) {
+    if (IsLive()) {
+        HostApi::SetDlgItemUser(ParentHandle(), GetControlID(), evpus);
+    }
+}
+
+std::int32_t FCCtrlEdit::GetInteger() {
+    if (!IsLive()) {
+        FCString copy(CachedText());
+        return LeadingInteger(copy.GetCString());
+    }
+    return HostApi::GetDlgItemVal(ParentHandle(), GetControlID(), kInteger);
+}
+
+void FCCtrlEdit::SetInteger(std::int32_t value) {
+    if (!IsLive()) {
+        CachedTextToSet().SetInteger(value);
+        return;
+    }
+    HostApi::SetDlgItemVal(ParentHandle(), GetControlID(), kInteger, value);
+}
+
+void FCCtrlEdit::SetFloat(float value) {
+    FCString text;
+    text.Format("%0.2f", static_cast<double>(value));
+    SetText(&text);
+}
+
+float FCCtrlEdit::GetFloat(float minimum, float maximum) {
+    if (!IsLive()) {
+        return CachedText().GetFloat();
+    }
+    FCString text;
+    GetText(&text);
+    float value = text.GetFloat();
+    if (value < minimum) {
+        value = minimum;
+    }
+    if (value > maximum) {
+        value = maximum;
+    }
+    return value;
+}
