@@ -40,7 +40,11 @@ std::int16_t DurationStaff(const FCMusicRegion& systemRegion) {
     return HostApi::SlotToInst(systemRegion.GetStartSlot(), systemRegion.GetStartStaffList());
 }
 
-// A record of the measure or rest starting there, or null when there is none.
+FCStaffSystem& SystemAt(const FCStaffSystems& systems, int index) {
+    return *static_cast<FCStaffSystem*>(systems.GetItemAt(index));
+}
+
+// The multimeasure rest starting at the measure, or null when there is none.
 FCMultiMeasureRest* LoadRestAt(std::int32_t measure) {
     auto* rest = new FCMultiMeasureRest;
     if (rest->Load(static_cast<std::int16_t>(measure))) {
@@ -93,14 +97,14 @@ bool FCPartProcessor::Iterate(__FCBase* element) {
     FCStaffSystems systems;
     systems.LoadAll();
     for (int i = 0; i < systems.GetCount(); ++i) {
-        if (systems.GetItemAt(i)->GetStartMeasure() == 0) {
+        if (SystemAt(systems, i).GetStartMeasure() == 0) {
             HostApi::UpdateLayout();
             systems.LoadAll();
             break;
         }
     }
     for (int i = 0; i < systems.GetCount(); ++i) {
-        FCStaffSystem& system = *systems.GetItemAt(i);
+        FCStaffSystem& system = SystemAt(systems, i);
         FCMusicRegion systemRegion;
         if (systemRegion.SetToStaffSystem(&system)) {
             SpaceSystem(system, systemRegion, part ? systemRegion : selection);

@@ -39,6 +39,11 @@ public:
     void Reserve(std::uint64_t count);
     bool LoadResourceString(std::uint32_t id, HMODULE module = nullptr);
 
+    // Lengths as text in a measurement unit (0: the document's unit), with the user's separator.
+    std::int16_t ExtractMeasurementUnit(std::int16_t defaultUnit);
+    float GetMeasurement(std::int16_t unit) const;
+    void SetMeasurement(float evpus, std::int16_t unit);
+
     std::uint64_t GetLength() const { return length_; }
     std::uint64_t GetCapacity() const { return capacity_; }
     bool IsEmpty() const { return length_ == 0; }

@@ -1,0 +1,99 @@
+#include "engine/ClefChangeRoom.h"
+
+#include "engine/FCMultiMeasureRestDistributeCollection.h"
+#include "framework/core/FCMusicRegion.h"
+#include "framework/data/FCCell.h"
+#include "framework/data/FCCellFrameHold.h"
+#include "framework/data/FCDistancePrefs.h"
+#include "framework/data/FCMiscDocPrefs.h"
+#include "framework/data/FCMultiMeasureRestPrefs.h"
+#include "framework/data/FCStaffSystem.h"
+#include "shell/HostApi.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace {
+
+constexpr std::uint16_t kCountLimitFlag = 0x0001;
+constexpr std::uint16_t kPassedOverFrame = 0x0011;
+constexpr std::uint16_t kOwnClefPercent = 0x0020;
+constexpr std::int32_t kClefRoom = 44;
+
+// The arithmetic is that of 32-bit registers: products wrap instead of overflowing.
+std::int32_t Wrap32(std::int64_t value) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+struct ClefPreferences {
+    std::int32_t restAdjust;
+    std::int32_t clefPercentDefault;
+    std::int32_t clefDistance;
+};
+
+ClefPreferences LoadClefPreferences() {
+    FCMultiMeasureRestPrefs rests;
+    FCMiscDocPrefs misc;
+    FCDistancePrefs distances;
+    rests.Load(1);
+    misc.Load(1);
+    distances.Load(1);
+    return {rests.GetRestAdjust(), misc.GetClefPercentDefault(), distances.GetClefDistance()};
+}
+
+bool IsPassedOver(const FCMultiMeasureRest& rest) {
+    return (rest.GetRestFlags() & kCountLimitFlag) != 0 &&
+           rest.GetCountLimit() < FCMultiMeasureRestDistributeCollection::MeasureCount(rest);
+}
+
+// The restAdjust that makes room for a clef change on this staff, when the measure after the
+// rest opens with one and the rest's current value does not already make room. A rest of width
+// 0 or a system scaling of 0 cannot be adjusted and is left as it is.
+std::optional<std::int32_t> AdjustForStaff(const FCMultiMeasureRest& rest, std::int16_t staff,
+                                           std::int32_t systemScaling,
+                                           const ClefPreferences& prefs) {
+    FCCell cell(rest.GetNextMeasure(), staff);
+    FCCellFrameHold frameHold;
+    frameHold.SetCell(&cell);
+    if (!frameHold.LoadFirst() || (frameHold.GetFrameFlags() & kPassedOverFrame) != 0 ||
+        !frameHold.IsClefChange()) {
+        return std::nullopt;
+    }
+    const std::int32_t percent = (frameHold.GetFrameFlags() & kOwnClefPercent) != 0
+                                     ? frameHold.GetClefPercent()
+                                     : prefs.clefPercentDefault;
+    const std::int32_t allowance =
+        Wrap32(std::int64_t{percent} * (kClefRoom - prefs.clefDistance)) / 100;
+    const std::int32_t width = rest.GetWidth();
+    const std::int32_t current =
+        Wrap32(std::int64_t{width} * rest.GetRestAdjust() * systemScaling) / -300 / 10000;
+    if (current >= allowance || width == 0 || systemScaling == 0) {
+        return std::nullopt;
+    }
+    return Wrap32(std::int64_t{allowance} * -3000000) / width / systemScaling;
+}
+
+} // namespace
+
+void ClefChangeRoom::MakeRoomForClefChanges(const FCStaffSystem& system,
+                                            const FCMusicRegion& systemRegion,
+                                            FCMultiMeasureRestDistributeCollection& rests) {
+    const ClefPreferences prefs = LoadClefPreferences();
+    for (int i = 0; i < rests.GetCount(); ++i) {
+        FCMultiMeasureRest& rest = *rests.GetRest(i);
+        if (IsPassedOver(rest)) {
+            continue;
+        }
+        std::int32_t adjust = prefs.restAdjust;
+        for (std::int32_t slot = systemRegion.GetStartSlot(); slot <= systemRegion.GetEndSlot();
+             ++slot) {
+            const std::int16_t staff = HostApi::SlotToInst(static_cast<std::int16_t>(slot),
+                                                           systemRegion.GetStartStaffList());
+            adjust = AdjustForStaff(rest, staff, system.GetSystemScaling(), prefs).value_or(adjust);
+        }
+        if (adjust != prefs.restAdjust) {
+            rest.SetRestAdjust(static_cast<std::int16_t>(adjust));
+            rest.Save();
+        }
+    }
+}

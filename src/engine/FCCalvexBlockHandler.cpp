@@ -1,0 +1,26 @@
+#include "engine/FCCalvexBlockHandler.h"
+
+#include "engine/FCPartProcessor.h"
+#include "framework/data/FCParts.h"
+#include "shell/PluginState.h"
+
+namespace {
+
+constexpr std::int32_t kScopeRegion = 0;
+
+} // namespace
+
+bool FCCalvexBlockHandler::Execute() {
+    FCPartProcessor processor;
+    if (PluginSettings.processingMode == kScopeRegion) {
+        processor.Iterate(nullptr);
+    } else {
+        FCParts parts;
+        parts.LoadAll();
+        if (processor.IsReadyToIterate()) {
+            parts.ForEachPart(&processor);
+        }
+    }
+    result_ = processor.IsChanged();
+    return result_;
+}

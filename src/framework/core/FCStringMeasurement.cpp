@@ -1,0 +1,187 @@
+// Lengths as text: the unit word a user types after a number, reading a length in EVPUs from
+// text, and writing one in a unit with the user's decimal separator. All arithmetic is in single
+// precision; decimals are cut, not rounded.
+#include "framework/core/FCString.h"
+#include "framework/core/FCUI.h"
+#include "framework/core/MeasurementUnit.h"
+#include "framework/data/FCGeneralPrefs.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+struct UnitWord {
+    const char* word;
+    std::int16_t unit;
+};
+
+// Tried in this order, the first match winning, so "12in" reads as inches and "5s" as spaces.
+constexpr UnitWord kUnitWords[] = {
+    {"EVPUs", kUnitEVPUs},   {"evpus", kUnitEVPUs},         {"inches", kUnitInches},
+    {"inch", kUnitInches},   {"in", kUnitInches},           {"centimeters", kUnitCentimeters},
+    {"cm", kUnitCentimeters}, {"millimeters", kUnitMillimeters}, {"mm", kUnitMillimeters},
+    {"picas", kUnitPicas},   {"points", kUnitPoints},       {"pts", kUnitPoints},
+    {"spaces", kUnitSpaces}, {"sp", kUnitSpaces},           {"e", kUnitEVPUs},
+    {"i", kUnitInches},      {"''", kUnitInches},           {"c", kUnitCentimeters},
+    {"pt", kUnitPoints},     {"p", kUnitPicas},             {"s", kUnitSpaces},
+};
+
+constexpr float kEvpusPerPica = 48.0f;
+constexpr float kEvpusPerPoint = 4.0f;
+
+std::int16_t DocumentUnit() {
+    FCGeneralPrefs prefs;
+    prefs.Load(1);
+    return prefs.GetMeasurementUnit();
+}
+
+std::int16_t UnitInForce(std::int16_t unit) { return unit == kUnitDefault ? DocumentUnit() : unit; }
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// How many characters a unit word takes at the end of the text, with its full stop; 0 for none.
+std::size_t UnitWordLength(const std::string& text, const std::string& word) {
+    if (EndsWith(text, word)) {
+        return word.size();
+    }
+    return EndsWith(text, word + ".") ? word.size() + 1 : 0;
+}
+
+// EVPUs per unit when reading; 0 for units that have no plain factor.
+float EvpusPerUnit(std::int16_t unit) {
+    switch (unit) {
+    case kUnitEVPUs:
+        return 1.0f;
+    case kUnitInches:
+        return 288.0f;
+    case kUnitCentimeters:
+        return 1134.0f / 10.0f;
+    case kUnitPoints:
+        return kEvpusPerPoint;
+    case kUnitSpaces:
+        return 24.0f;
+    case kUnitMillimeters:
+        return 1134.0f / 100.0f;
+    default:
+        return 0.0f;
+    }
+}
+
+FCString Slice(const FCString& text, std::uint64_t start, std::uint64_t end) {
+    const std::u16string units(text.GetUTF16() + start, text.GetUTF16() + end);
+    FCString slice;
+    slice.SetUTF16(units.c_str());
+    return slice;
+}
+
+// X p Y reads as X picas and Y points; a plain number as picas.
+float ReadPicas(const FCString& text) {
+    const std::int64_t p = text.FindFirstCString("p");
+    if (p < 0) {
+        return text.GetFloat() * kEvpusPerPica;
+    }
+    const auto at = static_cast<std::uint64_t>(p);
+    return Slice(text, 0, at).GetFloat() * kEvpusPerPica +
+           Slice(text, at + 1, text.GetLength()).GetFloat() * kEvpusPerPoint;
+}
+
+// "%f" of the value, six decimals, "." whatever the locale.
+std::string FixedText(float value) {
+    FCString text;
+    text.SetFloat(value);
+    return text.GetCString();
+}
+
+bool IsWholeInteger(float value) {
+    return std::trunc(value) == value && std::fabs(value) < 2147483648.0f;
+}
+
+std::string EvpuText(float evpus) {
+    return IsWholeInteger(evpus) ? std::to_string(static_cast<std::int32_t>(evpus)) : FixedText(evpus);
+}
+
+// Whole picas, "p", then the remaining points without their sign: -72 EVPUs read "-1p6".
+std::string PicasText(float evpus) {
+    const std::string picas = FixedText(evpus / kEvpusPerPica);
+    std::string points =
+        FixedText((evpus - std::trunc(evpus / kEvpusPerPica) * kEvpusPerPica) * 0.25f);
+    if (!points.empty() && points[0] == '-') {
+        points.erase(0, 1);
+    }
+    return picas.substr(0, picas.find('.')) + "p" + points;
+}
+
+// Keeps at most the given digits after the first ".", then drops trailing zeros and a bare ".".
+std::string CutDecimals(std::string text, std::size_t digits) {
+    const std::size_t dot = text.find('.');
+    if (dot == std::string::npos) {
+        return text;
+    }
+    text.resize(std::min(text.size(), dot + 1 + digits));
+    while (text.back() == '0') {
+        text.pop_back();
+    }
+    if (text.back() == '.') {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string LengthText(float evpus, std::int16_t unit) {
+    switch (unit) {
+    case kUnitInches:
+        return CutDecimals(FixedText(evpus / 288.0f), 5);
+    case kUnitCentimeters:
+        return CutDecimals(FixedText(evpus * 100000.0f / 11338583.0f), 5);
+    case kUnitMillimeters:
+        // Written like centimetres, with ten times the figure.
+        return CutDecimals(FixedText(evpus * 1000000.0f / 11338583.0f), 5);
+    case kUnitPoints:
+        return CutDecimals(FixedText(evpus * 0.25f), 2);
+    case kUnitSpaces:
+        return CutDecimals(FixedText(evpus / 24.0f), 5);
+    case kUnitPicas:
+        return CutDecimals(PicasText(evpus), 2);
+    default:
+        return CutDecimals(EvpuText(evpus), 2);
+    }
+}
+
+} // namespace
+
+std::int16_t FCString::ExtractMeasurementUnit(std::int16_t defaultUnit) {
+    const std::string text = GetCString();
+    for (const UnitWord& word : kUnitWords) {
+        const std::size_t length = UnitWordLength(text, word.word);
+        if (length > 0) {
+            *this = Slice(*this, 0, GetLength() - length);
+            TrimWhitespace();
+            return word.unit;
+        }
+    }
+    return defaultUnit;
+}
+
+float FCString::GetMeasurement(std::int16_t unit) const {
+    FCString work(*this);
+    work.ReplaceCString(",", ".");
+    work.TrimWhitespace();
+    const std::int16_t inForce = work.ExtractMeasurementUnit(UnitInForce(unit));
+    if (inForce == kUnitPicas) {
+        return ReadPicas(work);
+    }
+    return work.GetFloat() * EvpusPerUnit(inForce);
+}
+
+void FCString::SetMeasurement(float evpus, std::int16_t unit) {
+    SetCString(LengthText(evpus, UnitInForce(unit)).c_str());
+    FCString separator;
+    FCUI().GetDecimalSeparator(&separator);
+    if (!separator.IsEqualCString(".")) {
+        ReplaceCString(".", separator.GetCString());
+    }
+}
