@@ -1,0 +1,14 @@
+#include "framework/data/FCCellClefChange.h"
+
+FCCellClefChange::FCCellClefChange() {
+    ValueAt6::Set(record_, kNewValueAt6);
+    SetDataSize(kSize);
+}
+
+std::int16_t FCCellClefChange::GetClefIndex() const {
+    return ClefIndex::Get(RecordData());
+}
+
+void FCCellClefChange::SetClefIndex(std::int16_t clef) {
+    ClefIndex::Set(RecordData(), clef);
+}

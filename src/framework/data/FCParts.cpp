@@ -1,0 +1,52 @@
+#include "framework/data/FCParts.h"
+
+#include "framework/data/FCPart.h"
+#include "shell/HostApi.h"
+
+#include <memory>
+
+namespace {
+
+// What the host answers for "the part after the last one".
+constexpr std::uint16_t kNoMorePart = 0xFFFF;
+
+} // namespace
+
+int FCParts::LoadAll() {
+    ClearAll();
+    std::uint16_t id = 0;
+    while (true) {
+        auto part = std::make_unique<FCPart>(id);
+        if (!part->Load(part->GetPartID())) {
+            break;
+        }
+        Add(part.release());
+        if (!HostApi::IsAvailable(HostFunction::FX_GetNextPartID)) {
+            break;
+        }
+        id = HostApi::GetNextPartID(id);
+        if (id == kNoMorePart) {
+            break;
+        }
+    }
+    return GetCount();
+}
+
+int FCParts::ForEachPart(FCIteratorHandler* handler) {
+    int count = 0;
+    for (int index = 0; index < GetCount(); ++index) {
+        auto* part = static_cast<FCPart*>(GetItemAt(index));
+        if (!part) {
+            continue;
+        }
+        part->SwitchTo();
+        const bool goOn = handler->Iterate(part);
+        part->SwitchBack();
+        if (!goOn) {
+            break;
+        }
+        ++count;
+    }
+    handler->IterationEnded();
+    return count;
+}
