@@ -23,3 +23,9 @@ std::int16_t FCStaffSystem::GetStaffListKey() const {
         hostVersion >= kStaffListPerSystemVersion || (GetSystemFlags() & kOwnStaffListFlag) != 0;
     return ownList ? static_cast<std::int16_t>(GetItemNo()) : std::int16_t{0};
 }
+
+std::unique_ptr<FCSystemStaves> FCStaffSystem::CreateSystemStaves() const {
+    auto staves = std::make_unique<FCSystemStaves>();
+    staves->LoadAllFor(GetStaffListKey());
+    return staves;
+}

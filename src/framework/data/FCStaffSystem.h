@@ -3,8 +3,11 @@
 #pragma once
 
 #include "framework/data/FCNoInciOther.h"
+#include "framework/data/FCSystemStaves.h"
 #include "framework/data/RecordBytes.h"
 #include "framework/data/RecordTag.h"
+
+#include <memory>
 
 class FCStaffSystem : public __FCNoInciOther {
 public:
@@ -29,6 +32,8 @@ public:
     // host keeps a list per system (from 0x10000000) or the system has its own list (flag bit
     // 14); else 0, the score's list.
     std::int16_t GetStaffListKey() const;
+    // The system's staves in list order, loaded under its staff-list key, for the caller to own.
+    std::unique_ptr<FCSystemStaves> CreateSystemStaves() const;
 
 private:
     static constexpr std::int32_t kSize = 28;
