@@ -1,5 +1,6 @@
 #include "framework/core/FCMusicRegion.h"
 
+#include "framework/data/FCStaffSystem.h"
 #include "framework/data/RecordBytes.h"
 #include "shell/HostApi.h"
 #include "shell/HostLayouts.h"
@@ -22,6 +23,29 @@ bool FCMusicRegion::LoadCurrentSelection() {
     ReadSelectionRecord(buffers.selection.data());
     document_ = static_cast<std::uint16_t>(HostApi::GetCurrentEnigmaDocument());
     return answered;
+}
+
+bool FCMusicRegion::SetToStaffSystem(const FCStaffSystem* system) {
+    const std::int16_t first = system->GetStartMeasure();
+    const std::int16_t following = system->GetNextMeasure();
+    if (first == 0 || following - 1 < 0) {
+        return false;
+    }
+    const int staves = system->CreateSystemStaves()->GetCount();
+    if (staves == 0) {
+        return false;
+    }
+    const std::int16_t staffList = system->GetStaffListKey();
+    startStaffList_ = staffList;
+    startSlot_ = 1;
+    startMeasure_ = first;
+    startPosition_ = 0;
+    endStaffList_ = staffList;
+    endSlot_ = static_cast<std::int16_t>(staves);
+    endMeasure_ = static_cast<std::int16_t>(following - 1);
+    endPosition_ = kEndOfMeasure;
+    document_ = static_cast<std::uint16_t>(HostApi::GetCurrentEnigmaDocument());
+    return true;
 }
 
 bool FCMusicRegion::IsOverlapping(const FCMusicRegion* other) const {

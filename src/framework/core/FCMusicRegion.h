@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+class FCStaffSystem;
+
 class FCMusicRegion : public __FCBase {
 public:
     const char* ClassName() const override { return "FCMusicRegion"; }
@@ -17,6 +19,9 @@ public:
 
     // Reads the user's selection; false when the host has none to give.
     bool LoadCurrentSelection();
+    // Covers every staff and measure of the system; false, leaving the region as it was, for a
+    // system without measures or staves.
+    bool SetToStaffSystem(const FCStaffSystem* system);
     bool IsEmpty() const { return startMeasure_ == 0 && endMeasure_ == 0; }
     // True when the regions share a staff over measures and positions that touch.
     bool IsOverlapping(const FCMusicRegion* other) const;

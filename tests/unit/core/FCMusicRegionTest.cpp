@@ -1,6 +1,9 @@
 #include "framework/core/FCMusicRegion.h"
+#include "framework/data/FCStaffSystem.h"
+#include "framework/data/RecordBytes.h"
 #include "host/HostStaffLists.h"
 #include "shell/HostApi.h"
+#include "shell/PluginState.h"
 #include "support/HostFixture.h"
 
 #include <string>
@@ -110,6 +113,61 @@ TEST_F(FCMusicRegionTest, EqualRegionsHaveTheSameStavesMeasuresAndPositions) {
     for (const Case& c : cases) {
         const FCMusicRegion b = Selected(c.b);
         EXPECT_EQ(a.IsEqual(&b), c.equal) << c.what;
+    }
+}
+
+TEST_F(FCMusicRegionTest, AStaffSystemBecomesARegionOverAllItsStavesAndMeasures) {
+    constexpr std::uint32_t kSystemTag = 0x534F5353; // SOSS
+    struct Case {
+        const char* what;
+        std::uint32_t hostVersion;
+        std::uint16_t flags;
+        std::int16_t start;
+        std::int16_t next;
+        bool made;
+        std::int16_t staffList;
+        std::int16_t endSlot;
+    };
+    // System 5 lists its own four staves; the score lists three.
+    const Case cases[] = {
+        {"list of its own on current hosts", 0x10000000, 0, 3, 7, true, 5, 4},
+        {"score's list on old hosts", 0x0FFFFFFF, 0, 3, 7, true, 0, 3},
+        {"flagged list of its own on old hosts", 0x0FFFFFFF, 0x4000, 3, 7, true, 5, 4},
+        {"one measure", 0x19000000, 0, 3, 4, true, 5, 4},
+        {"no measures laid out", 0x19000000, 0, 0, 7, false, 0, 0},
+        {"no following measure", 0x19000000, 0, 3, 0, false, 0, 0},
+        {"no staves", 0x19000000, 0, 3, 7, false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        hostVersion = c.hostVersion;
+        host.Document() = HostDocument{};
+        HostStaffLists::Put(host.Document(), 0, {11, 12, 13});
+        if (std::string(c.what) != "no staves") {
+            HostStaffLists::Put(host.Document(), 5, {11, 12, 13, 14});
+        }
+        RecordStore::Bytes record(28);
+        RecordBytes::Write(record.data(), 8, c.start);
+        RecordBytes::Write(record.data(), 10, c.flags);
+        RecordBytes::Write(record.data(), 12, c.next);
+        host.Document().StoreFor(kSystemTag).Put(kSystemTag, 5, 0, 0, std::move(record));
+        FCStaffSystem system;
+        ASSERT_TRUE(system.Load(5));
+
+        FCMusicRegion region;
+        ASSERT_EQ(region.SetToStaffSystem(&system), c.made) << c.what;
+        if (!c.made) {
+            EXPECT_TRUE(region.IsEmpty()) << c.what;
+            continue;
+        }
+        EXPECT_EQ(region.GetStartStaffList(), c.staffList) << c.what;
+        EXPECT_EQ(region.GetEndStaffList(), c.staffList) << c.what;
+        EXPECT_EQ(region.GetStartSlot(), 1) << c.what;
+        EXPECT_EQ(region.GetEndSlot(), c.endSlot) << c.what;
+        EXPECT_EQ(region.GetStartMeasure(), c.start) << c.what;
+        EXPECT_EQ(region.GetEndMeasure(), c.next - 1) << c.what;
+        EXPECT_EQ(region.GetStartPosition(), 0) << c.what;
+        EXPECT_EQ(region.GetEndPosition(), kEnd) << c.what;
+        EXPECT_EQ(region.GetDocument(), host.Document().Number()) << c.what;
     }
 }
 
