@@ -25,6 +25,7 @@ public:
     // The separator of the user's locale, "." when the locale cannot tell.
     void GetDecimalSeparator(FCString* separator) const;
 
+    // The window that owns the message boxes.
     HWND GetWindow() const { return window_; }
 
 private:

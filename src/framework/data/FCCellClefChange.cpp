@@ -8,7 +8,3 @@ FCCellClefChange::FCCellClefChange() {
 std::int16_t FCCellClefChange::GetClefIndex() const {
     return ClefIndex::Get(RecordData());
 }
-
-void FCCellClefChange::SetClefIndex(std::int16_t clef) {
-    ClefIndex::Set(RecordData(), clef);
-}

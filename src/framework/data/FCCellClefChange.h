@@ -21,7 +21,6 @@ public:
     void CopyDataFrom(__FCBaseData* other) override { CopyRecordFrom(other); }
 
     std::int16_t GetClefIndex() const;
-    void SetClefIndex(std::int16_t clef);
 
 private:
     static constexpr std::int32_t kSize = 12;

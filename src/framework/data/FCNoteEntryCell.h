@@ -23,7 +23,6 @@ public:
     const char* ClassName() const override { return "FCNoteEntryCell"; }
 
     void SetLayerSelection(std::int32_t selection) { layerSelection_ = selection; }
-    std::int32_t GetLayerSelection() const { return layerSelection_; }
     void SetLoadOption(std::uint8_t option) { loadOption_ = option; }
 
     // Loads the selected layers' entries; false, holding nothing, when a frame cannot be had.

@@ -7,6 +7,7 @@
 #include "support/HostFixture.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -124,27 +125,27 @@ TEST_F(FCMusicRegionTest, AStaffSystemBecomesARegionOverAllItsStavesAndMeasures)
         std::uint16_t flags;
         std::int16_t start;
         std::int16_t next;
+        std::vector<std::int16_t> ownStaves;
         bool made;
         std::int16_t staffList;
         std::int16_t endSlot;
     };
-    // System 5 lists its own four staves; the score lists three.
+    // System 5's own list of staves is given per case; the score lists three.
+    const std::vector<std::int16_t> four = {11, 12, 13, 14};
     const Case cases[] = {
-        {"list of its own on current hosts", 0x10000000, 0, 3, 7, true, 5, 4},
-        {"score's list on old hosts", 0x0FFFFFFF, 0, 3, 7, true, 0, 3},
-        {"flagged list of its own on old hosts", 0x0FFFFFFF, 0x4000, 3, 7, true, 5, 4},
-        {"one measure", 0x19000000, 0, 3, 4, true, 5, 4},
-        {"no measures laid out", 0x19000000, 0, 0, 7, false, 0, 0},
-        {"no following measure", 0x19000000, 0, 3, 0, false, 0, 0},
-        {"no staves", 0x19000000, 0, 3, 7, false, 0, 0},
+        {"list of its own on current hosts", 0x10000000, 0, 3, 7, four, true, 5, 4},
+        {"score's list on old hosts", 0x0FFFFFFF, 0, 3, 7, four, true, 0, 3},
+        {"flagged list of its own on old hosts", 0x0FFFFFFF, 0x4000, 3, 7, four, true, 5, 4},
+        {"one measure", 0x19000000, 0, 3, 4, four, true, 5, 4},
+        {"no measures laid out", 0x19000000, 0, 0, 7, four, false, 0, 0},
+        {"no following measure", 0x19000000, 0, 3, 0, four, false, 0, 0},
+        {"no staves", 0x19000000, 0, 3, 7, {}, false, 0, 0},
     };
     for (const Case& c : cases) {
         hostVersion = c.hostVersion;
         host.Document() = HostDocument{};
         HostStaffLists::Put(host.Document(), 0, {11, 12, 13});
-        if (std::string(c.what) != "no staves") {
-            HostStaffLists::Put(host.Document(), 5, {11, 12, 13, 14});
-        }
+        HostStaffLists::Put(host.Document(), 5, c.ownStaves);
         RecordStore::Bytes record(28);
         RecordBytes::Write(record.data(), 8, c.start);
         RecordBytes::Write(record.data(), 10, c.flags);
