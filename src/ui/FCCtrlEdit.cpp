@@ -1,5 +1,6 @@
 #include "ui/FCCtrlEdit.h"
 
+#include "framework/core/MeasurementUnit.h"
 #include "shell/HostApi.h"
 
 #include <algorithm>
@@ -19,17 +20,20 @@ std::int32_t LeadingInteger(const char* text) {
 } // namespace
 
 double FCCtrlEdit::GetMeasurement() {
-    double evpus = 0;
-    if (IsLive()) {
-        HostApi::GetDlgItemUser(ParentHandle(), GetControlID(), &evpus);
+    if (!IsLive()) {
+        return CachedText().GetMeasurement(kUnitDefault);
     }
+    double evpus = 0;
+    HostApi::GetDlgItemUser(ParentHandle(), GetControlID(), &evpus);
     return evpus;
 }
 
 void FCCtrlEdit::SetMeasurement(double evpus) {
-    if (IsLive()) {
-        HostApi::SetDlgItemUser(ParentHandle(), GetControlID(), evpus);
+    if (!IsLive()) {
+        CachedTextToSet().SetMeasurement(static_cast<float>(evpus), kUnitDefault);
+        return;
     }
+    HostApi::SetDlgItemUser(ParentHandle(), GetControlID(), evpus);
 }
 
 std::int32_t FCCtrlEdit::GetInteger() {

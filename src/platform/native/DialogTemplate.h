@@ -3,6 +3,8 @@
 // rectangle, all in dialog units.
 #pragma once
 
+#include "platform/native/NativeWindows.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -25,7 +27,8 @@ struct DialogItemTemplate {
     std::u16string text;
 };
 
-class DialogTemplate {
+// Exported so that tests can read templates as the stand-in does.
+class NATIVE_API DialogTemplate {
 public:
     // False, leaving the template unusable, when the bytes are not a complete DLGTEMPLATEEX.
     bool Parse(std::span<const unsigned char> bytes);

@@ -223,6 +223,11 @@ HWND GetDlgItem(HWND dialog, int item) {
     return nullptr;
 }
 
+int GetDlgCtrlID(HWND window) {
+    NativeWindow* found = Store().Find(window);
+    return found && found->IsChild() ? found->id : 0;
+}
+
 HWND GetParent(HWND window) {
     NativeWindow* found = Store().Find(window);
     if (!found || (!found->IsChild() && !(found->style & WS_POPUP))) {

@@ -173,6 +173,7 @@ NATIVE_API LRESULT SendDlgItemMessageW(HWND dialog, int item, UINT message, WPAR
                                        LPARAM lParam);
 
 NATIVE_API HWND GetDlgItem(HWND dialog, int item);
+NATIVE_API int GetDlgCtrlID(HWND window);
 // A child's parent, or a popup's owner; null for other top-level windows.
 NATIVE_API HWND GetParent(HWND window);
 NATIVE_API HWND GetWindow(HWND window, UINT relation);

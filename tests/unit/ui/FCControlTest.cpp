@@ -1,3 +1,5 @@
+#include "framework/core/MeasurementUnit.h"
+#include "framework/data/RecordBytes.h"
 #include "host/HostDialogs.h"
 #include "shell/PluginState.h"
 #include "ui/DialogFixture.h"
@@ -326,12 +328,27 @@ TEST_F(FCControlTest, IntegersAreTheLeadingNumberOfTheText) {
     EXPECT_EQ(Units(cached), u"-5");
 }
 
-TEST_F(FCControlTest, LiveLengthsAreShownInTheHostsUnit) {
+// Lengths go through the host while the item exists, and through the text in the document's
+// unit otherwise; here both units are inches.
+TEST_F(FCControlTest, LengthsAreShownInTheHostsUnitOrCachedInTheDocumentsUnit) {
+    std::vector<unsigned char> generalPrefs(66, 0);
+    RecordBytes::Write(generalPrefs.data(), 30, std::int16_t{kUnitInches});
+    host.Document().Shared().Put(0x70666770 /* pfgp */, 1, 0, 0, generalPrefs);
     HostDialogs::Instance().SetUnit(HostUnit::Inches);
-    OpenWindow();
+
     width->SetMeasurement(432);
+    FCString cached;
+    width->GetText(&cached);
+    EXPECT_EQ(Units(cached), u"1.5");
+    EXPECT_EQ(width->GetMeasurement(), 432);
+    EXPECT_TRUE(host.CallsTo("FX_SetDlgItemUser").empty());
+    OpenWindow();
     EXPECT_EQ(User().Text(107), u"1.5");
+    width->SetMeasurement(576);
+    EXPECT_EQ(User().Text(107), u"2");
     ASSERT_TRUE(User().TypeText(107, u"2,5"));
+    EXPECT_EQ(width->GetMeasurement(), 720);
+    CloseByUser();
     EXPECT_EQ(width->GetMeasurement(), 720);
 }
 
