@@ -1,0 +1,30 @@
+// A score in the stand-in host and one spacing pass over it, run the way Apply runs it: inside
+// one undo block, with the user's choices in the plug-in settings.
+#pragma once
+
+#include "host/HostDocument.h"
+#include "support/HostFixture.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ScenarioFixture : public HostFixture {
+protected:
+    void SetUp() override;
+
+    // Fills the host from score-file text and tells the plug-in the host's version.
+    void Load(const std::string& json);
+    void LoadExample(const std::string& name);
+
+    // One pass with the current settings; true when it changed the document (edit kept).
+    bool RunPass();
+
+    std::vector<std::int16_t> MeasureWidths(std::int16_t part = 0);
+    std::int16_t RestWidth(std::int16_t first, std::int16_t part = 0);
+    std::int16_t RestAdjust(std::int16_t first, std::int16_t part = 0);
+    std::vector<std::pair<std::int16_t, std::int16_t>> Systems(std::int16_t part = 0);
+
+    // The settings of one user choice, starting from the defaults.
+    static void Choose(int scope, int mode);
+};
