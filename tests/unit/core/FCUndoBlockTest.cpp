@@ -1,5 +1,6 @@
-#include "framework/core/FCMusicRegion.h"
 #include "framework/core/FCUndoBlock.h"
+#include "framework/core/FCMusicRegion.h"
+#include "framework/data/FCMeasure.h"
 #include "platform/native/NativeUserScript.h"
 #include "shell/HostApi.h"
 #include "shell/PluginState.h"
@@ -9,6 +10,8 @@
 #include <string>
 
 namespace {
+
+constexpr std::uint32_t kMeasureTag = 0x534F4D53; // SOMS
 
 // A handler that runs the given work and remembers what it saw while running.
 class WorkHandler : public __FCUndoBlockHandler {
@@ -69,9 +72,14 @@ TEST_F(FCUndoBlockTest, AChangingHandlerRunsInsideTheEditWhichIsKeptAndRedrawn) 
 
 TEST_F(FCUndoBlockTest, AHandlerThatChangesNothingCancelsLeavingTheDocumentAsItWas) {
     host.Document().Shared().Put(0x534F4953, 3, 0, 0, RecordStore::Bytes(8, 0x11));
+    host.Document().StoreFor(kMeasureTag).Put(kMeasureTag, 2, 0, 0, RecordStore::Bytes(30, 0x22));
     const HostDocument before = host.Document();
     WorkHandler handler([this] {
         // Whatever the handler touched before deciding, the cancel takes it back.
+        FCMeasure measure;
+        EXPECT_TRUE(measure.Load(2));
+        measure.SetWidth(999);
+        EXPECT_TRUE(measure.Save());
         ChangeDocument();
         host.Document().Shared().Erase(RecordKey{0x534F4953, {3, 0, 0}});
         return false;
