@@ -77,6 +77,14 @@ TEST_F(FCSystemStaffTest, SavingAnotherPercentageStoresItWhetherOrNotOneWasThere
     }
 }
 
+TEST_F(FCSystemStaffTest, TheScoresListStoresNoPercentage) {
+    FCSystemStaff staff;
+    ASSERT_TRUE(staff.Load(0, 1));
+    staff.SetAuxPercent(60);
+    EXPECT_TRUE(staff.Save());
+    EXPECT_EQ(StoredPercent(0, 12), -1);
+}
+
 TEST_F(FCSystemStaffTest, NothingIsSavedForAnUnloadedStaffAndSaveAsAddsAPosition) {
     FCSystemStaff fresh;
     fresh.SetAuxPercent(50);
