@@ -33,6 +33,7 @@ public:
     void Put(std::uint32_t tag, std::uint16_t key1, std::uint16_t key2, std::uint16_t key3,
              Bytes bytes);
     const Bytes* Find(const RecordKey& key) const;
+    // The record stored under exactly these keys (unused keys are stored as 0).
     const Bytes* Find(std::uint32_t tag, std::uint16_t key1, std::uint16_t key2,
                       std::uint16_t key3) const;
 

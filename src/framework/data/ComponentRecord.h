@@ -24,7 +24,7 @@ public:
     // Stores the word; true when it differed from the word held.
     bool SetWord(int index, std::uint16_t value);
 
-    const unsigned char* Bytes() const { return bytes_; }
+    // The record's 12 bytes, for copying whole records in and out.
     unsigned char* Bytes() { return bytes_; }
 
 private:
