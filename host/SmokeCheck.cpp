@@ -1,5 +1,9 @@
 #include "host/SmokeCheck.h"
 
+#include "host/DialogUser.h"
+#include "host/HostDialogs.h"
+#include "host/HostFunctions.h"
+#include "host/HostMainWindow.h"
 #include "host/PluginModule.h"
 #include "host/StandInHost.h"
 
@@ -45,6 +49,39 @@ bool Field16Holds(const unsigned char* field, const std::string& text) {
         }
     }
     return true;
+}
+
+constexpr std::int16_t kDialogID = 20128;
+constexpr std::uint32_t kVersion = 0x19000000;
+
+// Stands in for the plug-in's dialog callback: it writes down what the host forwards.
+struct DialogProbe {
+    struct Heard {
+        std::uint32_t message;
+        WPARAM wParam;
+        void* windowObject;
+    };
+    std::vector<Heard> heard;
+
+    static std::int32_t Callback(HWND, std::uint32_t message, WPARAM wParam, LPARAM, void* object) {
+        static_cast<DialogProbe*>(object)->heard.push_back({message, wParam, object});
+        return 0;
+    }
+
+    bool HeardCommand(int item, int notification) const {
+        const WPARAM wanted = MAKEWPARAM(item, notification);
+        return std::any_of(heard.begin(), heard.end(), [wanted](const Heard& h) {
+            return h.message == WM_COMMAND && h.wParam == wanted;
+        });
+    }
+};
+
+int ChildCount(HWND dialog) {
+    int count = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        ++count;
+    }
+    return count;
 }
 
 std::uint32_t ReadUint32(const unsigned char* bytes) {
@@ -97,6 +134,47 @@ void SmokeCheck::CheckRecord16(PluginModule& plugin) {
     Expect(ReadUint32(record.data() + 768) == 0, "UTF-16 record flags are 0");
 }
 
+void SmokeCheck::CheckDialog(PluginModule& plugin) {
+    HostMainWindow mainWindow;
+    DialogProbe probe;
+    const HWND dialog = HostDialogs::Instance().Open(
+        plugin.Handle(), kDialogID, &DialogProbe::Callback, mainWindow.Handle(), &probe);
+    Expect(dialog != nullptr, "the host shows dialog 20128 of the plug-in's own resources");
+    if (!dialog) {
+        return;
+    }
+    Expect(!probe.heard.empty() && probe.heard.front().message == WM_INITDIALOG &&
+               probe.heard.front().windowObject == &probe,
+           "the callback hears WM_INITDIALOG first, with the window object");
+    Expect(IsWindowVisible(dialog) != FALSE, "the dialog is shown and stays open");
+    Expect(ChildCount(dialog) == 19, "the dialog has the template's 19 items");
+    CheckDialogItems(dialog);
+    Expect(probe.HeardCommand(102, CBN_SELCHANGE) && probe.HeardCommand(105, BN_CLICKED) &&
+               probe.HeardCommand(107, EN_CHANGE),
+           "the dialog hears each action as its control's notification");
+    Expect(FX_EndDialog(dialog, kVersion) == 1 && !IsWindow(dialog) &&
+               probe.heard.back().message == WM_DESTROY,
+           "FX_EndDialog destroys the dialog, the callback hearing WM_DESTROY last");
+}
+
+void SmokeCheck::CheckDialogItems(HWND dialog) {
+    DialogUser user(dialog);
+    Expect(user.Text(101) == u"Spacing M&ode:" && user.Text(1) == u"&Apply",
+           "the items carry the template's texts");
+    for (const char* item : {"first", "second"}) {
+        SendDlgItemMessageA(dialog, 102, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+    Expect(user.SelectItem(102, 1) && FX_GetDlgItemVal(dialog, 102, 0, kVersion) == 2 &&
+               user.ListItems(102) == std::vector<std::u16string>{u"first", u"second"},
+           "a popup choice is 1-based at the host");
+    Expect(user.SetCheck(105, true) && FX_GetDlgItemVal(dialog, 105, 1, kVersion) == 1,
+           "a ticked box reads checked");
+    Expect(user.TypeText(107, u"480") && FX_GetDlgItemVal(dialog, 107, 3, kVersion) == 480,
+           "typed text reads as an integer");
+    Expect(FX_EnableDlgItem(dialog, 110, 0, kVersion) == 1 && !user.IsEnabled(110),
+           "FX_EnableDlgItem disables an item");
+}
+
 int SmokeCheck::Run() {
     StandInHost::Instance().RegisterHostModule();
     PluginModule plugin;
@@ -107,6 +185,7 @@ int SmokeCheck::Run() {
         CheckVersionAndInit(plugin);
         CheckRecord8(plugin);
         CheckRecord16(plugin);
+        CheckDialog(plugin);
         plugin.terminate();
         plugin.Unload();
     }
