@@ -10,24 +10,22 @@ namespace {
 // What the host answers for "the part after the last one".
 constexpr std::uint16_t kNoMorePart = 0xFFFF;
 
+// The part the host lists after this one; a host that cannot list parts lists none.
+std::uint16_t NextPart(std::uint16_t id) {
+    return HostApi::IsAvailable(HostFunction::FX_GetNextPartID) ? HostApi::GetNextPartID(id)
+                                                                : kNoMorePart;
+}
+
 } // namespace
 
 int FCParts::LoadAll() {
     ClearAll();
-    std::uint16_t id = 0;
-    while (true) {
+    for (std::uint16_t id = 0; id != kNoMorePart; id = NextPart(id)) {
         auto part = std::make_unique<FCPart>(id);
         if (!part->Load(part->GetPartID())) {
             break;
         }
         Add(part.release());
-        if (!HostApi::IsAvailable(HostFunction::FX_GetNextPartID)) {
-            break;
-        }
-        id = HostApi::GetNextPartID(id);
-        if (id == kNoMorePart) {
-            break;
-        }
     }
     return GetCount();
 }
