@@ -5,6 +5,7 @@
 #include "shell/HostApi.h"
 
 #include <algorithm>
+#include <optional>
 
 FCCellFrameHold::FCCellFrameHold()
     : layerValues_(static_cast<std::size_t>(std::max<int>(HostApi::GetMaxLayers(), 0))) {
@@ -53,11 +54,8 @@ bool FCCellFrameHold::IsClefChange() const {
     if (!cell || cell->GetMeasure() < 2) {
         return false;
     }
-    std::int16_t earlier = 0;
-    if (!FindEarlierClef(&earlier)) {
-        earlier = StaffDefaultClef();
-    }
-    return earlier != GetClefIndex();
+    const std::optional<std::int16_t> earlier = EarlierClef();
+    return (earlier ? *earlier : StaffDefaultClef()) != GetClefIndex();
 }
 
 std::int16_t FCCellFrameHold::GetClefIndex() const {
@@ -95,18 +93,17 @@ std::int16_t FCCellFrameHold::ClefAtEnd() const {
 }
 
 // Measures without a frame hold are passed over; the nearest earlier one decides.
-bool FCCellFrameHold::FindEarlierClef(std::int16_t* clef) const {
+std::optional<std::int16_t> FCCellFrameHold::EarlierClef() const {
     const FCCell* cell = GetCell();
     for (std::int32_t measure = cell->GetMeasure() - 1; measure >= 1; --measure) {
         FCCell earlierCell(measure, cell->GetStaff());
         FCCellFrameHold earlier;
         earlier.SetCell(&earlierCell);
         if (earlier.LoadFirst()) {
-            *clef = earlier.ClefAtEnd();
-            return true;
+            return earlier.ClefAtEnd();
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 // An unloaded staff record reads as clef 0.

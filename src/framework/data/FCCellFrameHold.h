@@ -9,6 +9,7 @@
 #include "framework/data/RecordTag.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class FCCellFrameHold : public __FCNoInciCellDetail {
@@ -52,8 +53,8 @@ private:
     // The clef in force at the end of this (earlier) cell: the last of its clef changes, or its
     // own clef.
     std::int16_t ClefAtEnd() const;
-    // The clef in force before this cell, and whether anything before it on the staff says.
-    bool FindEarlierClef(std::int16_t* clef) const;
+    // The clef in force before this cell by the nearest earlier frame hold, if there is one.
+    std::optional<std::int16_t> EarlierClef() const;
     std::int16_t StaffDefaultClef() const;
     // Between the record's layer words and the per-layer values.
     void TakeLayerValues();
