@@ -7,7 +7,6 @@
 #include "framework/core/FCCollection.h"
 #include "framework/core/FCString.h"
 #include "platform/Platform.h"
-#include "shell/HostAbi.h"
 
 #include <cstdint>
 
