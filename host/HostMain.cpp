@@ -1,5 +1,6 @@
 // The stand-in host's command line: loads the plug-in and drives it as the host program would,
 // either for the start-up check or for a user's session on a score file.
+#include "host/OrchestraScore.h"
 #include "host/SmokeCheck.h"
 #include "host/UserSession.h"
 
@@ -22,6 +23,7 @@ constexpr int kOk = 1;
 
 const char kUsage[] =
     "usage: finale --smoke [PLUGIN]\n"
+    "       finale --orchestra STAVES MEASURES   (writes a generated score file)\n"
     "       finale --score FILE [--plugin PLUGIN] [--settings FOLDER] [--unit UNIT] [STEP...]\n"
     "steps, done in order as a user would in the dialog:\n"
     "  --mode N              spacing mode: 0 redistribute existing rest space,\n"
@@ -186,6 +188,17 @@ int RunSession(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "--smoke") == 0) {
         return SmokeCheck(argc >= 3 ? argv[2] : DefaultPluginPath(argv[0])).Run();
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "--orchestra") == 0) {
+        int staves = 0;
+        int measures = 0;
+        if (argc != 4 || !ParseInteger(argv[2], staves) || !ParseInteger(argv[3], measures) ||
+            staves < 1 || staves > 500 || measures < 1 || measures > 30000) {
+            std::fputs("finale --orchestra needs 1-500 staves and 1-30000 measures\n", stderr);
+            return 2;
+        }
+        std::fputs(OrchestraScore::Json(staves, measures).c_str(), stdout);
+        return 0;
     }
     return RunSession(argc, argv);
 }

@@ -14,6 +14,7 @@
 #include "shell/PluginState.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -110,6 +111,7 @@ bool FCPartProcessor::Iterate(__FCBase* element) {
             SpaceSystem(system, systemRegion, part ? systemRegion : selection);
         }
     }
+    RescaleNonRestMeasures();
     if (PluginSettings.spacingMode == kModeRespace && changed_) {
         HostApi::UpdateLayout();
     }
@@ -185,46 +187,57 @@ void FCPartProcessor::RespaceWithNewValues(FCStaffSystem& /*system*/,
     }
 }
 
+// Takes copies of the system's records before anything changes; systems with two or more music
+// measures are rescaled together once the host has respaced the selection.
 void FCPartProcessor::RedistributeNonRestMeasures(FCStaffSystem& /*system*/,
                                                   const FCMusicRegion& systemRegion,
                                                   const FCMusicRegion& selection) {
-    FCSingleMeasRestDistributeCollection singles(systemRegion);
-    FCMultiMeasureRestDistributeCollection rests(systemRegion);
-    FCMusicMeasuresDistributeCollection music(systemRegion);
+    auto pending = std::make_unique<NonRestSystem>(systemRegion);
     const MeasureRange range = VisitedMeasures(systemRegion, selection);
     for (std::int32_t measure = range.first; measure <= range.last; ++measure) {
         const bool empty = MeasureClassification::IsMeasureEmpty(measure, systemRegion);
-        (empty ? static_cast<FCRestDistributeCollection&>(singles) : music)
+        (empty ? static_cast<FCRestDistributeCollection&>(pending->singles) : pending->music)
             .Add(LoadMeasure(measure));
         if (FCMultiMeasureRest* rest = LoadRestAt(measure)) {
-            rests.Add(rest);
+            pending->rests.Add(rest);
         }
     }
-    if (music.GetCount() < 2) {
+    if (pending->music.GetCount() >= 2) {
+        pendingNonRest_.push_back(std::move(pending));
+    }
+}
+
+// The host respaces the whole selection at once, so it is asked once for all the part's
+// systems; each system's music measures are then scaled back to the total they had, and its
+// empty measures and multimeasure rests get their records back.
+void FCPartProcessor::RescaleNonRestMeasures() {
+    if (pendingNonRest_.empty()) {
         return;
     }
-    std::vector<std::int32_t> before;
-    for (int i = 0; i < music.GetCount(); ++i) {
-        before.push_back(music.GetItemWidth(i));
-    }
     HostApi::ExecuteMenuItem(kMusicSpacingCommand);
-    std::vector<std::int32_t> after;
-    for (int i = 0; i < music.GetCount(); ++i) {
-        FCMeasure* measure = music.GetMeasure(i);
-        measure->Load(static_cast<std::int16_t>(measure->GetItemNo()));
-        after.push_back(measure->GetWidth());
+    for (const auto& system : pendingNonRest_) {
+        FCMusicMeasuresDistributeCollection& music = system->music;
+        std::vector<std::int32_t> before;
+        std::vector<std::int32_t> after;
+        for (int i = 0; i < music.GetCount(); ++i) {
+            FCMeasure* measure = music.GetMeasure(i);
+            before.push_back(measure->GetWidth());
+            measure->Load(static_cast<std::int16_t>(measure->GetItemNo()));
+            after.push_back(measure->GetWidth());
+        }
+        // When the host's widths cannot be scaled back (a total of 0, a width beyond the
+        // field), the music measures get their earlier widths back and count as unchanged.
+        const std::optional<std::vector<std::int16_t>> scaled =
+            RestRedistribution::Rescale(after, before);
+        for (int i = 0; i < music.GetCount(); ++i) {
+            music.SetItemWidth(i, scaled ? (*scaled)[i] : static_cast<std::int16_t>(before[i]));
+            music.SaveItem(i);
+        }
+        SaveAll(system->singles);
+        SaveAll(system->rests);
+        changed_ = changed_ || scaled.has_value();
     }
-    // When the host's widths cannot be scaled back (a total of 0, a width beyond the field), the
-    // music measures get their earlier widths back and the system counts as unchanged.
-    const std::optional<std::vector<std::int16_t>> scaled =
-        RestRedistribution::Rescale(after, before);
-    for (int i = 0; i < music.GetCount(); ++i) {
-        music.SetItemWidth(i, scaled ? (*scaled)[i] : static_cast<std::int16_t>(before[i]));
-        music.SaveItem(i);
-    }
-    SaveAll(singles);
-    SaveAll(rests);
-    changed_ = changed_ || scaled.has_value();
+    pendingNonRest_.clear();
 }
 
 void FCPartProcessor::RedistributeCollection(FCRestDistributeCollection& collection) {

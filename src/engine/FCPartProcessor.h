@@ -3,15 +3,19 @@
 // new widths, and remembers whether it wrote anything.
 #pragma once
 
+#include "engine/FCMultiMeasureRestDistributeCollection.h"
+#include "engine/FCMusicMeasuresDistributeCollection.h"
+#include "engine/FCSingleMeasRestDistributeCollection.h"
 #include "framework/core/FCIteratorHandler.h"
 #include "framework/data/FCMultiMeasureRestPrefs.h"
 #include "framework/data/FCMusicSpacingPrefs.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 class FCMultiMeasureRest;
 class FCMusicRegion;
-class FCRestDistributeCollection;
 class FCStaffSystem;
 
 class FCPartProcessor : public FCIteratorHandler {
@@ -47,6 +51,18 @@ private:
 
     FCMusicSpacingPrefs musicSpacingPrefs_;
     FCMultiMeasureRestPrefs mmRestPrefs_;
+    // A system's records as the non-rest mode found them, waiting for the host's respacing.
+    struct NonRestSystem {
+        explicit NonRestSystem(const FCMusicRegion& region)
+            : singles(region), rests(region), music(region) {}
+        FCSingleMeasRestDistributeCollection singles;
+        FCMultiMeasureRestDistributeCollection rests;
+        FCMusicMeasuresDistributeCollection music;
+    };
+
+    void RescaleNonRestMeasures();
+
+    std::vector<std::unique_ptr<NonRestSystem>> pendingNonRest_;
     bool changed_ = false;
     float currentFactor_ = 1.0f;
 };

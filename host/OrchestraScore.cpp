@@ -1,0 +1,137 @@
+#include "host/OrchestraScore.h"
+
+#include <cstdint>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+struct Meter {
+    int beats;
+    int beatValue;
+};
+
+constexpr Meter kMeters[] = {{4, 4}, {3, 4}, {6, 8}, {2, 2}};
+constexpr int kMeterPeriod = 16;
+constexpr int kScoreSystemLength = 4;
+constexpr int kPartSystemLength = 8;
+
+// A small linear congruential generator: the same seed always gives the same music.
+class Sequence {
+public:
+    explicit Sequence(std::uint32_t seed) : state_(seed) {}
+    int Next(int bound) {
+        state_ = state_ * 1664525u + 1013904223u;
+        return static_cast<int>((state_ >> 8) % static_cast<std::uint32_t>(bound));
+    }
+
+private:
+    std::uint32_t state_;
+};
+
+// Which measures each staff plays: phrases of 2 to 9 measures separated by 1 to 12 silent ones.
+std::vector<std::vector<bool>> Playing(int staves, int measures) {
+    std::vector<std::vector<bool>> playing(static_cast<std::size_t>(staves),
+                                           std::vector<bool>(static_cast<std::size_t>(measures)));
+    for (int staff = 0; staff < staves; ++staff) {
+        Sequence random(static_cast<std::uint32_t>(staff) * 7919u + 17u);
+        int measure = random.Next(4);
+        while (measure < measures) {
+            const int phrase = 2 + random.Next(8);
+            for (int i = 0; i < phrase && measure < measures; ++i, ++measure) {
+                playing[static_cast<std::size_t>(staff)][static_cast<std::size_t>(measure)] = true;
+            }
+            measure += 1 + random.Next(12);
+        }
+    }
+    return playing;
+}
+
+template <typename Write> void List(std::ostringstream& out, int count, Write write) {
+    for (int i = 0; i < count; ++i) {
+        out << (i ? ", " : "");
+        write(i);
+    }
+}
+
+void WriteSystems(std::ostringstream& out, int measures, int length) {
+    out << R"("systems": [)";
+    List(out, (measures + length - 1) / length, [&](int system) {
+        const int first = system * length + 1;
+        out << R"({"first": )" << first << R"(, "next": )" << std::min(first + length, measures + 1)
+            << '}';
+    });
+    out << ']';
+}
+
+// The part's multimeasure rests: every run of two or more silent measures.
+void WriteRests(std::ostringstream& out, const std::vector<bool>& playing) {
+    out << R"("multimeasureRests": [)";
+    bool first = true;
+    const int measures = static_cast<int>(playing.size());
+    for (int measure = 0; measure < measures;) {
+        int end = measure;
+        while (end < measures && !playing[static_cast<std::size_t>(end)]) {
+            ++end;
+        }
+        if (end - measure >= 2) {
+            out << (first ? "" : ", ") << R"({"first": )" << measure + 1 << R"(, "next": )"
+                << end + 1 << R"(, "width": 300})";
+            first = false;
+        }
+        measure = std::max(end, measure + 1);
+    }
+    out << ']';
+}
+
+} // namespace
+
+std::string OrchestraScore::Json(int staves, int measures) {
+    const std::vector<std::vector<bool>> playing = Playing(staves, measures);
+    std::ostringstream out;
+    out << R"({"hostVersion": "0x1B000000", "systemWidth": 1800, "staves": [)";
+    List(out, staves, [&](int staff) {
+        out << R"({"id": )" << staff + 1 << R"(, "defaultClef": )" << (staff % 5 == 3 ? 3 : 0)
+            << '}';
+    });
+    out << R"(], "measures": [)";
+    List(out, measures, [&](int measure) {
+        const Meter meter = kMeters[(measure / kMeterPeriod) % 4];
+        out << (measure % kMeterPeriod
+                    ? "{}"
+                    : R"({"meter": {"beats": )" + std::to_string(meter.beats) +
+                          R"(, "beatValue": )" + std::to_string(meter.beatValue) + "}}");
+    });
+    out << R"(], "entries": [)";
+    bool firstEntry = true;
+    for (int staff = 0; staff < staves; ++staff) {
+        for (int measure = 0; measure < measures; ++measure) {
+            if (playing[static_cast<std::size_t>(staff)][static_cast<std::size_t>(measure)]) {
+                out << (firstEntry ? "" : ", ") << R"({"staff": )" << staff + 1
+                    << R"(, "measure": )" << measure + 1 << R"(, "notes": [1, 1, )"
+                    << 1 + (staff + measure) % 3 << "]}";
+                firstEntry = false;
+            }
+        }
+    }
+    out << R"(], "preferences": {"musicSpacing": {"minimumWidth": 90, "maximumWidth": 1200,
+        "spacingRatio": 1.414}, "multimeasureRests": {"measureWidth": 300, "restAdjust": -18}},
+        "parts": [{"id": 0, "widths": [)";
+    List(out, measures, [&](int measure) { out << 180 + (measure * 37) % 120; });
+    out << "], ";
+    WriteSystems(out, measures, kScoreSystemLength);
+    out << '}';
+    for (int staff = 0; staff < staves; ++staff) {
+        out << R"(, {"id": )" << staff + 1 << R"(, "staves": [)" << staff + 1
+            << R"(], "widths": [)";
+        List(out, measures, [&](int) { out << 200; });
+        out << "], ";
+        WriteSystems(out, measures, kPartSystemLength);
+        out << ", ";
+        WriteRests(out, playing[static_cast<std::size_t>(staff)]);
+        out << '}';
+    }
+    out << R"(], "selection": {"firstSlot": 1, "lastSlot": )" << staves
+        << R"(, "firstMeasure": 1, "lastMeasure": )" << measures << "}}";
+    return out.str();
+}
