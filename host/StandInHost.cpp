@@ -15,7 +15,8 @@ StandInHost& StandInHost::Instance() {
 void StandInHost::Reset() {
     version_ = kDefaultVersion;
     hidden_.clear();
-    calls_.clear();
+    ClearCalls();
+    keepingCalls_ = true;
     document_ = HostDocument{};
     settingsFolder_.clear();
     music_ = HostMusic{};

@@ -30,10 +30,21 @@ public:
     void HideFunction(const std::string& name) { hidden_.insert(name); }
     bool IsHidden(const std::string& name) const { return hidden_.count(name) != 0; }
 
-    void Record(HostCall call) { calls_.push_back(std::move(call)); }
+    void Record(HostCall call) {
+        ++callCount_;
+        if (keepingCalls_) {
+            calls_.push_back(std::move(call));
+        }
+    }
+    // How many host calls were made, kept or not; a benchmark counts without keeping them.
+    std::size_t CallCount() const { return callCount_; }
+    void KeepCalls(bool keep) { keepingCalls_ = keep; }
     const std::vector<HostCall>& Calls() const { return calls_; }
     std::vector<HostCall> CallsTo(const std::string& name) const;
-    void ClearCalls() { calls_.clear(); }
+    void ClearCalls() {
+        calls_.clear();
+        callCount_ = 0;
+    }
 
     // The folder answered for folder kind 15, where the settings file lives; empty: none.
     const std::u16string& SettingsFolder() const { return settingsFolder_; }
@@ -60,6 +71,8 @@ private:
     std::uint32_t version_ = kDefaultVersion;
     std::set<std::string> hidden_;
     std::vector<HostCall> calls_;
+    std::size_t callCount_ = 0;
+    bool keepingCalls_ = true;
     HostDocument document_;
     std::u16string settingsFolder_;
     HostMusic music_;
