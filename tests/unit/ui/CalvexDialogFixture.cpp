@@ -1,0 +1,35 @@
+#include "ui/CalvexDialogFixture.h"
+
+#include "host/HostDialogs.h"
+#include "host/ScoreFile.h"
+
+CALVEX_EXPORT std::int16_t FinaleExtensionInvoke(HWND hostWindow);
+CALVEX_EXPORT void FinaleExtensionTerminate();
+
+void CalvexDialogFixture::SetUp() {
+    SettingsFolderFixture::SetUp();
+    mainWindow_ = std::make_unique<HostMainWindow>();
+}
+
+void CalvexDialogFixture::TearDown() {
+    Terminate();
+    HostDialogs::Instance().Reset();
+    mainWindow_.reset();
+    SettingsFolderFixture::TearDown();
+}
+
+void CalvexDialogFixture::Invoke() {
+    EXPECT_EQ(FinaleExtensionInvoke(MainWindow()), 0);
+}
+
+void CalvexDialogFixture::Terminate() {
+    FinaleExtensionTerminate();
+}
+
+HWND CalvexDialogFixture::Dialog() const {
+    return HostDialogs::Instance().Newest();
+}
+
+void CalvexDialogFixture::LoadScore(const std::string& json) {
+    ScoreFile::Apply(json, host);
+}
