@@ -258,6 +258,25 @@ TEST_F(FCUserWindowTest, ARememberedPositionWithoutSizeMovesOnly) {
     EXPECT_EQ(Height(rect), Height(expected));
 }
 
+TEST_F(FCUserWindowTest, APlacementAppliedAtCreationIsAppliedAgainAtTheFirstShowOnly) {
+    TestWindow window;
+    window.SetPlacementValid(true);
+    window.SetPlacementLeft(250);
+    window.SetPlacementTop(150);
+    // The system moves the window after its initialisation, before showing it.
+    window.afterInit = [](HWND dialog) {
+        SetWindowPos(dialog, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    };
+    const HWND dialog = Open(window);
+    EXPECT_EQ(User(window).WindowRect().left, 250);
+    EXPECT_EQ(User(window).WindowRect().top, 150);
+    ASSERT_TRUE(User(window).MoveTo(20, 30));
+    ShowWindow(dialog, SW_HIDE);
+    ShowWindow(dialog, SW_SHOW);
+    EXPECT_EQ(User(window).WindowRect().left, 20);
+    EXPECT_EQ(User(window).WindowRect().top, 30);
+}
+
 TEST_F(FCUserWindowTest, RecordPlacementWithoutAWindowKeepsWhatWasRemembered) {
     TestWindow window;
     window.SetPlacementValid(true);

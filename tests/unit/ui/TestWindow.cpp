@@ -7,6 +7,7 @@ void TestWindow::InitWindow() {
     FCResourceWindow::InitWindow();
     Write("Init");
     ApplyPlacement();
+    afterInit(GetWindowHandle());
 }
 
 void TestWindow::CloseWindow() {

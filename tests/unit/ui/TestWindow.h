@@ -33,6 +33,8 @@ public:
     bool commandsHandled = false;
     // Runs when the host has created the window, before the framework's initialisation.
     std::function<void(HWND)> beforeInit = [](HWND) {};
+    // Runs at the end of the initialisation, after a remembered placement was applied.
+    std::function<void(HWND)> afterInit = [](HWND) {};
 
 private:
     void Write(const std::string& entry);
