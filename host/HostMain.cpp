@@ -38,6 +38,9 @@ const char kUsage[] =
     "  --reference-rest N    reference rest, N measures (2-8)\n"
     "  --answer yes|no|ok    the answer to the next message box\n"
     "  --apply               press Apply\n"
+    "  --move X,Y            drag the dialog to the screen position\n"
+    "  --show                print what the dialog shows\n"
+    "  --wait SECONDS        keep the dialog open for a while (to look at it)\n"
     "the dialog is closed and the plug-in terminated at the end.\n"
     "units: evpus inches centimeters points picas spaces millimeters\n";
 
@@ -65,6 +68,13 @@ bool ParseInteger(const std::string& text, int& value) {
     char* end = nullptr;
     value = static_cast<int>(std::strtol(text.c_str(), &end, 10));
     return !text.empty() && *end == '\0';
+}
+
+// "X,Y": the x into x, the y into y.
+bool ParsePosition(const std::string& text, int& x, int& y) {
+    const std::size_t comma = text.find(',');
+    return comma != std::string::npos && ParseInteger(text.substr(0, comma), x) &&
+           ParseInteger(text.substr(comma + 1), y);
 }
 
 bool ParseAnswer(const std::string& text, int& value) {
@@ -107,7 +117,9 @@ bool AddStep(const std::string& option, const std::string& value,
                                                    {"--factor", {Kind::Type, 111, 0}},
                                                    {"--durations", {Kind::Check, 113, 0}},
                                                    {"--reference-rest", {Kind::Select, 115, 2}},
-                                                   {"--answer", {Kind::Answer, 0, 0}}};
+                                                   {"--answer", {Kind::Answer, 0, 0}},
+                                                   {"--move", {Kind::Move, 0, 0}},
+                                                   {"--wait", {Kind::Wait, 0, 0}}};
     const auto found = options.find(option);
     if (found == options.end()) {
         return false;
@@ -124,6 +136,12 @@ bool AddStep(const std::string& option, const std::string& value,
         break;
     case Kind::Answer:
         valid = ParseAnswer(value, step.value);
+        break;
+    case Kind::Move:
+        valid = ParsePosition(value, step.item, step.value);
+        break;
+    case Kind::Wait:
+        valid = ParseInteger(value, step.value) && step.value >= 0;
         break;
     default:
         break;
@@ -144,6 +162,10 @@ int RunSession(int argc, char** argv) {
         const std::string option = argv[i];
         if (option == "--apply") {
             steps.push_back({UserSession::Step::Kind::Press, 1, {}, 0});
+            continue;
+        }
+        if (option == "--show") {
+            steps.push_back({UserSession::Step::Kind::Show, 0, {}, 0});
             continue;
         }
         if (i + 1 >= argc) {

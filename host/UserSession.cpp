@@ -1,15 +1,20 @@
 #include "host/UserSession.h"
 
+#include "host/DialogReport.h"
 #include "host/DialogUser.h"
 #include "host/HostDialogs.h"
 #include "host/HostMainWindow.h"
 #include "host/MessageBoxAnswers.h"
 #include "host/PluginModule.h"
+#include "host/ReportText.h"
 #include "host/ScoreFile.h"
 #include "host/ScoreReport.h"
 #include "host/StandInHost.h"
 
+#include <chrono>
+#include <cstdio>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -24,24 +29,37 @@ void StartPlugin(PluginModule& plugin, StandInHost& host) {
     plugin.enumerateUTF16(nullptr, 0, record.data());
 }
 
-std::string Narrow(const std::u16string& text) {
-    std::string narrow;
-    for (char16_t unit : text) {
-        narrow += unit < 0x80 ? static_cast<char>(unit) : '?';
-    }
-    return narrow;
+std::string StepName(const UserSession::Step& step) {
+    static const char* kNames[] = {
+        "select an item of", "tick", "type into", "press", "answer", "show", "move", "wait with"};
+    return std::string(kNames[static_cast<int>(step.kind)]) + " item " + std::to_string(step.item);
 }
 
-std::string StepName(const UserSession::Step& step) {
-    static const char* kNames[] = {"select an item of", "tick", "type into", "press", "answer"};
-    return std::string(kNames[static_cast<int>(step.kind)]) + " item " + std::to_string(step.item);
+// Keeps the host's messages flowing, as its main loop does while the user looks at the dialog;
+// the stand-in's native windows need no loop, so there the time only passes.
+void KeepOpen(int seconds) {
+    std::fprintf(stderr, "finale: the dialog stays open for %d s\n", seconds);
+    std::fflush(stderr);
+#ifdef _WIN32
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < static_cast<DWORD>(seconds) * 1000) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(20);
+    }
+#else
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+#endif
 }
 
 std::string Summary(StandInHost& host, const std::vector<MessageBoxAnswers::Shown>& boxes,
                     const std::string& before) {
     std::ostringstream out;
     for (const MessageBoxAnswers::Shown& box : boxes) {
-        out << "message \"" << Narrow(box.caption) << "\": " << Narrow(box.text) << '\n';
+        out << "message \"" << ReportText(box.caption) << "\": " << ReportText(box.text) << '\n';
     }
     out << "edits kept: " << host.Edit().CommittedTitles().size()
         << ", edits cancelled: " << host.Edit().CancelledCount() << '\n';
@@ -79,6 +97,15 @@ bool UserSession::RunSteps(std::string& error) {
         case Step::Kind::Answer:
             answers.Queue(step.value);
             break;
+        case Step::Kind::Show:
+            views_ += DialogReport::Describe(dialog);
+            break;
+        case Step::Kind::Move:
+            done = user.MoveTo(step.item, step.value);
+            break;
+        case Step::Kind::Wait:
+            KeepOpen(step.value);
+            break;
         }
         if (!done) {
             error = "cannot " + StepName(step) + " of the dialog";
@@ -112,6 +139,6 @@ bool UserSession::Run(std::string& report, std::string& error) {
     const bool ran = RunSteps(error);
     plugin.terminate();
     plugin.Unload();
-    report = Summary(host, shown_, before);
+    report = views_ + Summary(host, shown_, before);
     return ran;
 }

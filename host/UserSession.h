@@ -12,13 +12,15 @@
 
 class UserSession {
 public:
-    // One step of the user script: an action on a dialog item, or an answer to a message box.
+    // One step of the user script: an action on a dialog item, an answer to a message box, a
+    // look at the dialog, a move of it, or a wait with it open (so it can be photographed).
     struct Step {
-        enum class Kind { Select, Check, Type, Press, Answer };
+        enum class Kind { Select, Check, Type, Press, Answer, Show, Move, Wait };
         Kind kind;
-        int item;
+        int item;            // the dialog item; the x of a move
         std::u16string text; // typed text
-        int value;           // item index, check state or message box answer
+        int value;           // item index, check state, message box answer, the y of a move, or
+                             // the seconds of a wait
     };
 
     UserSession(std::string scorePath, std::string pluginPath)
@@ -41,6 +43,8 @@ private:
     std::string pluginPath_;
     std::vector<Step> steps_;
     std::vector<MessageBoxAnswers::Shown> shown_;
+    // What the dialog showed at each look, in order.
+    std::string views_;
     std::u16string settingsFolder_;
     HostUnit unit_ = HostUnit::EVPUs;
 };

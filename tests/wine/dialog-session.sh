@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# Two runs of the stand-in host with the real plug-in module, as a user meets the dialog:
+#   1. no settings file yet: the dialog opens with the defaults (tests/wine/first-dialog.txt);
+#      a wrong choice brings its message box, answered OK; the user sets the options, moves the
+#      dialog, presses Apply on the piano example's selection (one kept edit, new widths) and
+#      closes; the settings file then holds the eleven keys with the new values;
+#   2. a key of another plug-in is put into the file; the dialog opens with the stored values at
+#      the stored position; at the end the file holds that key and the plug-in's eleven.
+# Usage: dialog-session.sh SOURCE_DIR [--wine WINE_RUN] FINALE
+# Under Wine the first run also keeps the dialog open a few seconds and photographs the screen
+# into SOURCE_DIR/artifacts/dialog.png; a failed photograph is reported but fails nothing.
+set -euo pipefail
+
+source_dir=$1
+shift
+runner=()
+if [ "$1" = "--wine" ]; then
+  runner=("$2")
+  shift 2
+fi
+finale=$1
+
+# Wine needs a screen for real dialogs: the whole session gets one virtual screen, which the
+# photograph reads too.
+if [ "${#runner[@]}" -gt 0 ] && [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$source_dir" --wine "${runner[0]}" \
+    "$finale"
+fi
+
+work=$(mktemp -d "$(pwd)/dialog-session.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+settings_file="$work/zrpluginprefs.txt"
+failed=0
+
+# Paths as the host program sees them: Windows paths under Wine (drive Z: is the root).
+host_path() {
+  if [ "${#runner[@]}" -gt 0 ]; then
+    printf 'Z:%s' "${1//\//\\}"
+  else
+    printf '%s' "$1"
+  fi
+}
+
+# One run; its report goes to the file with Windows line ends made plain.
+run_finale() {
+  local report=$1 status=0
+  shift
+  "${runner[@]}" "$finale" --score "$(host_path "$source_dir/examples/piano.json")" \
+    --settings "$(host_path "$work")" "$@" >"$report" 2>"$report.err" || status=$?
+  sed -i 's/\r$//' "$report" "$report.err"
+  return "$status"
+}
+
+check() {
+  local what=$1
+  shift
+  if "$@"; then
+    echo "ok      $what"
+  else
+    echo "FAILED  $what"
+    failed=1
+  fi
+}
+
+holds_line() {
+  grep -qxF -- "$2" "$1"
+}
+
+# The settings file, byte for byte: the lines given, each ended by CR LF.
+file_is() {
+  local expected=$1
+  shift
+  diff <(printf '%s\r\n' "$@") "$expected" >/dev/null
+}
+
+# Photographs the screen once the host says the dialog stays open.
+photograph() {
+  local signal=$1 target="$source_dir/artifacts/dialog.png"
+  for _ in $(seq 1 120); do
+    grep -q 'stays open' "$signal" 2>/dev/null && break
+    sleep 0.5
+  done
+  sleep 1.5
+  mkdir -p "$(dirname "$target")"
+  if xwd -root -silent | convert xwd:- png:"$target"; then
+    echo "note    photograph of the dialog: $target"
+  else
+    echo "note    no photograph of the dialog could be taken"
+  fi
+}
+
+first_steps=(--show)
+photographing=false
+if [ "${#runner[@]}" -gt 0 ] && [ -n "${DISPLAY:-}" ] && command -v xwd >/dev/null &&
+  command -v convert >/dev/null; then
+  first_steps+=(--wait 4)
+  photographing=true
+fi
+first_steps+=(--scope 1 --mode 2 --answer ok --apply
+  --scope 0 --mode 1 --width 600 --factor 1.5 --reference-rest 3 --move 120,80 --apply --show)
+
+if $photographing; then
+  run_finale "$work/first.txt" "${first_steps[@]}" &
+  session=$!
+  photograph "$work/first.txt.err"
+  wait "$session" || true
+else
+  run_finale "$work/first.txt" "${first_steps[@]}" || true
+fi
+
+check "first run: the dialog opens where the host puts it" \
+  grep -qE '^dialog "ZR Calvex" at -?[0-9]+,-?[0-9]+$' <(head -n 1 "$work/first.txt")
+check "first run: 19 items with the default values and enabling" \
+  diff "$source_dir/tests/wine/first-dialog.txt" <(sed -n '2,20p' "$work/first.txt")
+check "first run: the wrong combination's message box is answered" \
+  holds_line "$work/first.txt" 'message "Incorrect Option Combination": The "Redistribute Non-Rest Measures" spacing mode only works in the "Region in Current Score/Part" scope.'
+check "first run: after Apply the dialog stays at 120,80 with the new values" \
+  grep -qxF 'dialog "ZR Calvex" at 120,80' "$work/first.txt"
+check "first run: one kept edit" holds_line "$work/first.txt" 'edits kept: 1, edits cancelled: 0'
+check "first run: the selection's widths changed" grep -q '^after   part 0 widths:' "$work/first.txt"
+check "first run: the settings file holds the eleven keys in order" \
+  file_is "$settings_file" ZRSTPOL_WINDOWX=120 ZRSTPOL_WINDOWY=80 ZRSTPOL_PROCESSINGMODE=0 \
+  ZRSTPOL_SPACINGMODE=1 ZRSTPOL_USESINGLERESTSPACING=1 ZRSTPOL_SINGLERESTREFERENCE=4 \
+  ZRSTPOL_DEFAULTSINGLEWIDTH=600 ZRSTPOL_USEMMRESTSPACING=1 \
+  ZRSTPOL_MMRESTSCALINGFACTOR=1.500000 ZRSTPOL_USEMMDURATIONSPACING=1 ZRSTPOL_MMRESTREFERENCE=3
+
+{ printf 'OTHER_PLUGIN_KEY=kept\r\n'; cat "$settings_file"; } >"$work/with-foreign.txt"
+mv "$work/with-foreign.txt" "$settings_file"
+run_finale "$work/second.txt" --show || true
+
+check "second run: the dialog opens at the stored position" \
+  grep -qxF 'dialog "ZR Calvex" at 120,80' "$work/second.txt"
+check "second run: the stored values are shown" \
+  diff <(printf '%s\n' \
+    '  102 [Redistribute Existing Rest Space | *Respace Using New Values | Redistribute Non-Rest Measures]' \
+    '  107 "600"' '  111 "1.50"' \
+    '  115 [2 Measures | *3 Measures | 4 Measures | 5 Measures | 6 Measures | 7 Measures | 8 Measures]') \
+  <(grep -E '^  (102|107|111|115) ' "$work/second.txt")
+check "second run: nothing changed without Apply" holds_line "$work/second.txt" 'no change to the document'
+check "second run: the file keeps the other plug-in's key and the eleven" \
+  file_is "$settings_file" OTHER_PLUGIN_KEY=kept ZRSTPOL_WINDOWX=120 ZRSTPOL_WINDOWY=80 \
+  ZRSTPOL_PROCESSINGMODE=0 ZRSTPOL_SPACINGMODE=1 ZRSTPOL_USESINGLERESTSPACING=1 \
+  ZRSTPOL_SINGLERESTREFERENCE=4 ZRSTPOL_DEFAULTSINGLEWIDTH=600 ZRSTPOL_USEMMRESTSPACING=1 \
+  ZRSTPOL_MMRESTSCALINGFACTOR=1.500000 ZRSTPOL_USEMMDURATIONSPACING=1 ZRSTPOL_MMRESTREFERENCE=3
+
+if [ "$failed" -ne 0 ]; then
+  for run in first second; do
+    echo "--- $run run:"
+    cat "$work/$run.txt" "$work/$run.txt.err"
+  done
+fi
+exit "$failed"
