@@ -21,7 +21,7 @@ constexpr CompositeRow kComposition[] = {
 static_assert(std::size(kComposition) == 17 && IsWellFormed(kComposition) &&
               SizeOf(kComposition) == FCMusicSpacingPrefs::kSize);
 
-constexpr float kRatioScale = 10000.0f;
+constexpr double kRatioScale = 10000.0;
 
 } // namespace
 
@@ -37,5 +37,6 @@ std::int16_t FCMusicSpacingPrefs::GetMaximumWidth() const {
 
 float FCMusicSpacingPrefs::GetSpacingRatio() const {
     const std::int32_t value = RatioHigh::Get(RecordData()) * 65536 + RatioLow::Get(RecordData());
-    return static_cast<float>(value) / kRatioScale;
+    // Divided in double precision, then rounded once to single precision.
+    return static_cast<float>(value / kRatioScale);
 }
