@@ -3,6 +3,7 @@
 #include "host/ScoreError.h"
 #include "support/HostFixture.h"
 
+#include <random>
 #include <string>
 
 namespace {
@@ -91,6 +92,40 @@ TEST_F(ScoreFileTest, MalformedFilesAreRefusedNamingThePlace) {
                 << "message: " << error.what() << "\nexpected: " << c.message;
         }
     }
+}
+
+// Damaged files (bytes changed, dropped or doubled at random) are either still a score or are
+// refused with a ScoreError; nothing else escapes and nothing faults.
+TEST_F(ScoreFileTest, DamagedFilesAreLoadedOrRefusedNeverMore) {
+    std::mt19937 random(7);
+    const std::string original = kSmallScore;
+    int refused = 0;
+    for (int round = 0; round < 400; ++round) {
+        std::string damaged = original;
+        for (int change = std::uniform_int_distribution<int>(1, 4)(random); change > 0; --change) {
+            const std::size_t at =
+                std::uniform_int_distribution<std::size_t>(0, damaged.size() - 1)(random);
+            switch (std::uniform_int_distribution<int>(0, 2)(random)) {
+            case 0:
+                damaged[at] =
+                    static_cast<char>(std::uniform_int_distribution<int>(32, 126)(random));
+                break;
+            case 1:
+                damaged.erase(at, 1);
+                break;
+            default:
+                damaged.insert(at, 1, damaged[at]);
+                break;
+            }
+        }
+        host.Reset();
+        try {
+            ScoreFile::Apply(damaged, host);
+        } catch (const ScoreError&) {
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 100) << "the damage should break most files";
 }
 
 TEST_F(ScoreFileTest, AFileThatCannotBeReadIsNamed) {
