@@ -5,13 +5,13 @@
 #include "host/HostMainWindow.h"
 #include "host/PluginModule.h"
 #include "settings/SettingsFolderFixture.h"
+#include "ui/CalvexDialogItems.h"
 
 #include <string>
 
 namespace {
 
-constexpr int kModePopup = 102;
-constexpr int kScopePopup = 104;
+using namespace CalvexDialogItems;
 
 class PluginReloadTest : public SettingsFolderFixture {
 protected:

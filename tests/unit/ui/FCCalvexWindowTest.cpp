@@ -7,6 +7,7 @@
 #include "shell/HostApi.h"
 #include "shell/PluginState.h"
 #include "ui/CalvexDialogFixture.h"
+#include "ui/CalvexDialogItems.h"
 #include "ui/FCControl.h"
 
 #include <iterator>
@@ -20,18 +21,7 @@ namespace {
 using Texts = std::vector<std::u16string>;
 using Items = std::set<int>;
 
-// Item IDs of the dialog template, written out here so a wrong ID in the window shows up.
-constexpr int kApply = 1;
-constexpr int kClose = 2;
-constexpr int kModePopup = 102;
-constexpr int kScopePopup = 104;
-constexpr int kSimpleCheck = 105;
-constexpr int kWidthEdit = 107;
-constexpr int kReferenceMeasurePopup = 109;
-constexpr int kMultimeasureCheck = 110;
-constexpr int kFactorEdit = 111;
-constexpr int kDurationsCheck = 113;
-constexpr int kReferenceRestPopup = 115;
+using namespace CalvexDialogItems;
 
 // The items that are never disabled: both buttons, the mode and scope popups and their labels.
 const Items kAlwaysEnabled = {1, 2, 101, 102, 103, 104};

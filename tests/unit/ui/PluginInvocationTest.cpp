@@ -2,6 +2,7 @@
 #include "platform/native/NativeUserScript.h"
 #include "shell/PluginState.h"
 #include "ui/CalvexDialogFixture.h"
+#include "ui/CalvexDialogItems.h"
 
 #include <string>
 
@@ -10,13 +11,7 @@ CALVEX_EXPORT std::int16_t FinaleExtensionInvoke(HWND hostWindow);
 
 namespace {
 
-constexpr int kApply = 1;
-constexpr int kClose = 2;
-constexpr int kModePopup = 102;
-constexpr int kReferenceMeasurePopup = 109;
-constexpr int kWidthEdit = 107;
-constexpr int kFactorEdit = 111;
-constexpr int kDurationsCheck = 113;
+using namespace CalvexDialogItems;
 
 class PluginInvocationTest : public CalvexDialogFixture {
 protected:
