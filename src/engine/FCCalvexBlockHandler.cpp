@@ -4,12 +4,6 @@
 #include "framework/data/FCParts.h"
 #include "shell/PluginState.h"
 
-namespace {
-
-constexpr std::int32_t kScopeRegion = 0;
-
-} // namespace
-
 bool FCCalvexBlockHandler::Execute() {
     FCPartProcessor processor;
     if (PluginSettings.processingMode == kScopeRegion) {

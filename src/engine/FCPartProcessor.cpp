@@ -19,10 +19,6 @@
 
 namespace {
 
-constexpr std::int32_t kScopeAllPartsOnly = 2;
-constexpr std::int32_t kModeRedistribute = 0;
-constexpr std::int32_t kModeRespace = 1;
-constexpr std::int32_t kModeNonRest = 2;
 constexpr std::int32_t kMusicSpacingCommand = 12106;
 constexpr std::int32_t kQuarterNote = 1024;
 

@@ -6,6 +6,20 @@
 
 #include <cstdint>
 
+// The scopes of a pass (PluginSettingsRecord::processingMode).
+enum ProcessingMode : std::int32_t {
+    kScopeRegion = 0,
+    kScopeFullScoreAndParts = 1,
+    kScopeAllPartsOnly = 2,
+};
+
+// The spacing modes (PluginSettingsRecord::spacingMode).
+enum SpacingMode : std::int32_t {
+    kModeRedistribute = 0,
+    kModeRespace = 1,
+    kModeNonRest = 2,
+};
+
 struct PluginSettingsRecord {
     std::int32_t processingMode;
     std::int32_t spacingMode;

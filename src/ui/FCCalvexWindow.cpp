@@ -20,10 +20,6 @@ namespace {
 constexpr std::int32_t kOkCommand = 1;
 constexpr std::int32_t kCancelCommand = 2;
 
-constexpr std::int32_t kScopeRegion = 0;
-constexpr std::int32_t kModeRespace = 1;
-constexpr std::int32_t kModeNonRest = 2;
-
 constexpr std::int32_t kMinimumWidth = 100;
 constexpr std::int32_t kMaximumWidth = 1000;
 constexpr float kMinimumFactor = 1.1f;

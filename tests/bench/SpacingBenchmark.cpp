@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kStaves = 40;
-constexpr int kScopeFullScoreAndParts = 1;
 
 void LoadOrchestra(int measures) {
     StandInHost& host = StandInHost::Instance();
