@@ -141,10 +141,10 @@ std::int16_t FX_UpdateLayout(std::int16_t a, std::int16_t b, std::uint32_t versi
 
 std::int16_t FX_ExecuteMenuItem(std::int32_t command, std::uint32_t version) {
     HostCallLog::Record(__func__, {command, version});
-    StandInHost& host = StandInHost::Instance();
     if (command != HostLayout::kMusicSpacingCommand) {
         return 0;
     }
+    StandInHost& host = StandInHost::Instance();
     host.Layout().SpaceSelectedMusic(host.Document(), host.Music(), host.Selection());
     return 1;
 }
