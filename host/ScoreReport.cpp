@@ -3,6 +3,7 @@
 #include "framework/data/RecordBytes.h"
 #include "host/HostDocument.h"
 
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -18,21 +19,10 @@ std::int16_t Word(const RecordStore::Bytes& record, std::size_t offset) {
 
 // Calls the visitor for each record of the tag in key order.
 template <typename Visit> void ForEachRecord(RecordStore& store, std::uint32_t tag, Visit visit) {
-    RecordKey key{tag, {0, 0, 0}};
-    const RecordStore::Bytes* record = store.Find(key);
-    if (!record) {
-        const auto next = store.After(key);
-        key = next ? *next : key;
-        record = next ? store.Find(key) : nullptr;
-    }
-    while (record) {
-        visit(key, *record);
-        const auto next = store.After(key);
-        if (!next) {
-            break;
-        }
-        key = *next;
-        record = store.Find(key);
+    const RecordKey first{tag, {0, 0, 0}};
+    for (std::optional<RecordKey> key = store.Find(first) ? first : store.After(first); key;
+         key = store.After(*key)) {
+        visit(*key, *store.Find(*key));
     }
 }
 
