@@ -1,10 +1,9 @@
 #include "scenario/ScenarioFixture.h"
 
-#include "engine/FCCalvexBlockHandler.h"
-#include "framework/core/FCUndoBlock.h"
 #include "framework/data/RecordBytes.h"
 #include "host/ScoreFile.h"
 #include "shell/PluginState.h"
+#include "tests/support/LinkedPlugin.h"
 
 #include <fstream>
 #include <sstream>
@@ -39,11 +38,7 @@ void ScenarioFixture::LoadExample(const std::string& name) {
 }
 
 bool ScenarioFixture::RunPass() {
-    FCUndoBlock block;
-    FCCalvexBlockHandler handler;
-    const FCString title("Calvex");
-    RunBlock(&block, &handler, &title);
-    return handler.GetResult();
+    return LinkedPlugin::RunSpacingPass();
 }
 
 std::vector<std::int16_t> ScenarioFixture::MeasureWidths(std::int16_t part) {

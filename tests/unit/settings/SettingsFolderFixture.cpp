@@ -1,9 +1,8 @@
 #include "settings/SettingsFolderFixture.h"
 
-#include <algorithm>
+#include "tests/support/TemporaryFolder.h"
+
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 void SettingsFolderFixture::SetUp() {
     HostFixture::SetUp();
@@ -22,20 +21,14 @@ void SettingsFolderFixture::TearDown() {
 void SettingsFolderFixture::UseFolder(const std::filesystem::path& path,
                                       const std::u16string& suffix) {
     settingsFolder = path;
-    std::u16string windowsPath = path.u16string();
-    std::replace(windowsPath.begin(), windowsPath.end(), u'/', u'\\');
-    host.SetSettingsFolder(windowsPath + suffix);
+    host.SetSettingsFolder(TemporaryFolder::WindowsPath(path) + suffix);
 }
 
 void SettingsFolderFixture::WriteBytes(const std::filesystem::path& path,
                                        const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary);
-    file << bytes;
+    TemporaryFolder::WriteBytes(path, bytes);
 }
 
 std::string SettingsFolderFixture::ReadBytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    return TemporaryFolder::ReadBytes(path);
 }

@@ -1,27 +1,14 @@
 #include "support/HostFixture.h"
 
 #include "shell/HostApi.h"
-#include "shell/PluginState.h"
-
-#include <cstddef>
-
-extern "C" const unsigned char NativeResourceData[];
-extern "C" const std::size_t NativeResourceData_size;
-CALVEX_ENTRY_POINT BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
+#include "tests/support/LinkedPlugin.h"
 
 HMODULE HostFixture::PluginHandle() {
-    static HMODULE handle = NativeRegisterModule("zrcalvex64.fxt", nullptr, nullptr,
-                                                 NativeResourceData, NativeResourceData_size);
-    return handle;
+    return LinkedPlugin::Handle();
 }
 
 void HostFixture::SetUp() {
-    host.Reset();
-    host.RegisterHostModule();
-    DllMain(PluginHandle(), DLL_PROCESS_ATTACH, nullptr);
-    HostApi::ResetBinding();
-    hostVersion = kDefaultHostVersion;
-    PluginSettings = PluginSettingsRecord::Defaults();
+    LinkedPlugin::Attach(host);
 }
 
 void HostFixture::TearDown() {
