@@ -33,27 +33,6 @@ std::vector<std::int16_t> MeasureWidths(RecordStore& layout) {
     return widths;
 }
 
-// (first measure, measure after the last) of each system.
-std::vector<std::pair<std::int32_t, std::int32_t>> Flow(const std::vector<std::int16_t>& widths,
-                                                        std::int32_t systemWidth) {
-    std::vector<std::pair<std::int32_t, std::int32_t>> systems;
-    std::int32_t first = 1;
-    std::int32_t filled = 0;
-    for (std::int32_t measure = 1; measure <= static_cast<std::int32_t>(widths.size()); ++measure) {
-        const std::int32_t width = std::max<std::int32_t>(widths[measure - 1], 0);
-        if (measure > first && filled + width > systemWidth) {
-            systems.emplace_back(first, measure);
-            first = measure;
-            filled = 0;
-        }
-        filled += width;
-    }
-    if (!widths.empty()) {
-        systems.emplace_back(first, static_cast<std::int32_t>(widths.size()) + 1);
-    }
-    return systems;
-}
-
 // A new system is laid out like the part's first one, or at full scale when there is none.
 RecordStore::Bytes SystemTemplate(RecordStore& layout) {
     if (const RecordStore::Bytes* first = layout.Find(kSystemTag, 1, 0, 0)) {
@@ -86,6 +65,30 @@ void WriteWidth(RecordStore& layout, std::uint32_t tag, std::int32_t item, std::
 
 std::int32_t HostLayout::MeterDuration(std::int32_t beats, std::int32_t beatValue) {
     return beats * (4 * kQuarterNote / beatValue);
+}
+
+std::int16_t HostLayout::MusicWidth(int entries) {
+    return static_cast<std::int16_t>(entries ? 60 + 40 * entries : 90);
+}
+
+std::vector<std::pair<std::int32_t, std::int32_t>>
+HostLayout::Flow(const std::vector<std::int16_t>& widths, std::int32_t systemWidth) {
+    std::vector<std::pair<std::int32_t, std::int32_t>> systems;
+    std::int32_t first = 1;
+    std::int32_t filled = 0;
+    for (std::int32_t measure = 1; measure <= static_cast<std::int32_t>(widths.size()); ++measure) {
+        const std::int32_t width = std::max<std::int32_t>(widths[measure - 1], 0);
+        if (measure > first && filled + width > systemWidth) {
+            systems.emplace_back(first, measure);
+            first = measure;
+            filled = 0;
+        }
+        filled += width;
+    }
+    if (!widths.empty()) {
+        systems.emplace_back(first, static_cast<std::int32_t>(widths.size()) + 1);
+    }
+    return systems;
 }
 
 std::int32_t HostLayout::Duration(std::int32_t measure) const {
@@ -124,8 +127,7 @@ void HostLayout::SpaceSelectedMusic(HostDocument& document, const HostMusic& mus
     for (std::int32_t measure = region.startMeasure; measure >= 1 && measure <= region.endMeasure;
          ++measure) {
         const int entries = music.BusiestStaffEntryCount(static_cast<std::int16_t>(measure));
-        WriteWidth(layout, kMeasureTag, measure,
-                   static_cast<std::int16_t>(entries ? 60 + 40 * entries : 90));
+        WriteWidth(layout, kMeasureTag, measure, MusicWidth(entries));
         if (const RecordStore::Bytes* rest =
                 layout.Find(kRestTag, static_cast<std::uint16_t>(measure), 0, 0)) {
             const std::int32_t span =

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class HostDocument;
@@ -18,6 +19,14 @@ public:
 
     // The meter of a measure as beats of a note value (4/4, 6/8, ...).
     static std::int32_t MeterDuration(std::int32_t beats, std::int32_t beatValue);
+
+    // The width music spacing gives a measure whose busiest staff holds so many entries.
+    static std::int16_t MusicWidth(int entries);
+
+    // (first measure, measure after the last) of each system when measures of these widths are
+    // flowed into systems no wider than the system width, at least one measure each.
+    static std::vector<std::pair<std::int32_t, std::int32_t>>
+    Flow(const std::vector<std::int16_t>& widths, std::int32_t systemWidth);
 
     void SetDurations(std::vector<std::int32_t> durations) { durations_ = std::move(durations); }
     // The duration of a measure (from 1); 0 for a measure that does not exist.

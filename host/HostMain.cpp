@@ -1,6 +1,9 @@
 // The stand-in host's command line: loads the plug-in and drives it as the host program would,
 // either for the start-up check or for a user's session on a score file.
+#include "host/AtomicFile.h"
 #include "host/OrchestraScore.h"
+#include "host/ScoreError.h"
+#include "host/ScoreSource.h"
 #include "host/SmokeCheck.h"
 #include "host/UserSession.h"
 
@@ -23,8 +26,13 @@ constexpr int kOk = 1;
 
 const char kUsage[] =
     "usage: finale --smoke [PLUGIN]\n"
-    "       finale --orchestra STAVES MEASURES   (writes a generated score file)\n"
-    "       finale --score FILE [--plugin PLUGIN] [--settings FOLDER] [--unit UNIT] [STEP...]\n"
+    "       finale --orchestra STAVES MEASURES [--output FILE.json|FILE.musicxml]\n"
+    "              (writes a generated score, as JSON to the standard output by default)\n"
+    "       finale --score FILE [--plugin PLUGIN] [--settings FOLDER] [--unit UNIT] [--parts]\n"
+    "              [--output FILE] [--output-parts FOLDER] [STEP...]\n"
+    "FILE is a .json score, or natively MusicXML (.musicxml, .xml, .mxl); --parts makes a\n"
+    "linked part of each MusicXML part; --output writes the score after the session (.json,\n"
+    "or .musicxml for a MusicXML score), --output-parts one MusicXML file per linked part.\n"
     "steps, done in order as a user would in the dialog:\n"
     "  --mode N              spacing mode: 0 redistribute existing rest space,\n"
     "                        1 respace using new values, 2 redistribute non-rest measures\n"
@@ -158,6 +166,9 @@ int RunSession(int argc, char** argv) {
     std::vector<UserSession::Step> steps;
     std::u16string settingsFolder;
     HostUnit unit = HostUnit::EVPUs;
+    bool linkedParts = false;
+    std::string output;
+    std::string partsFolder;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--apply") {
@@ -166,6 +177,10 @@ int RunSession(int argc, char** argv) {
         }
         if (option == "--show") {
             steps.push_back({UserSession::Step::Kind::Show, 0, {}, 0});
+            continue;
+        }
+        if (option == "--parts") {
+            linkedParts = true;
             continue;
         }
         if (i + 1 >= argc) {
@@ -177,6 +192,10 @@ int RunSession(int argc, char** argv) {
             score = value;
         } else if (option == "--plugin") {
             plugin = value;
+        } else if (option == "--output") {
+            output = value;
+        } else if (option == "--output-parts") {
+            partsFolder = value;
         } else if (option == "--settings") {
             settingsFolder = Widen(value);
         } else if (!(option == "--unit" ? ParseUnit(value, unit) : AddStep(option, value, steps))) {
@@ -191,6 +210,9 @@ int RunSession(int argc, char** argv) {
     UserSession session(score, plugin);
     session.SetSettingsFolder(settingsFolder);
     session.SetUnit(unit);
+    session.SetLinkedParts(linkedParts);
+    session.SetOutput(output);
+    session.SetPartsOutput(partsFolder);
     for (const UserSession::Step& step : steps) {
         session.Add(step);
     }
@@ -205,6 +227,38 @@ int RunSession(int argc, char** argv) {
     return 0;
 }
 
+// The generated score, as JSON on the standard output or into a .json or .musicxml file.
+int WriteOrchestra(int argc, char** argv) {
+    int staves = 0;
+    int measures = 0;
+    const bool toFile = argc == 6 && std::strcmp(argv[4], "--output") == 0;
+    if ((argc != 4 && !toFile) || !ParseInteger(argv[2], staves) ||
+        !ParseInteger(argv[3], measures) || staves < 1 || staves > 500 || measures < 1 ||
+        measures > 30000) {
+        std::fputs("finale --orchestra needs 1-500 staves and 1-30000 measures "
+                   "[--output FILE.json|FILE.musicxml]\n",
+                   stderr);
+        return 2;
+    }
+    if (!toFile) {
+        std::fputs(OrchestraScore::Json(staves, measures).c_str(), stdout);
+        return 0;
+    }
+    const std::string path = argv[5];
+    try {
+        if (!ScoreSource::IsJsonPath(path) && !ScoreSource::IsMusicXmlPath(path)) {
+            throw ScoreError(path + ": the generated score is written as .json or .musicxml");
+        }
+        AtomicFile::Write(path, ScoreSource::IsJsonPath(path)
+                                    ? OrchestraScore::Json(staves, measures)
+                                    : OrchestraScore::MusicXml(staves, measures));
+    } catch (const ScoreError& problem) {
+        std::fprintf(stderr, "finale: %s\n", problem.what());
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -212,15 +266,7 @@ int main(int argc, char** argv) {
         return SmokeCheck(argc >= 3 ? argv[2] : DefaultPluginPath(argv[0])).Run();
     }
     if (argc >= 2 && std::strcmp(argv[1], "--orchestra") == 0) {
-        int staves = 0;
-        int measures = 0;
-        if (argc != 4 || !ParseInteger(argv[2], staves) || !ParseInteger(argv[3], measures) ||
-            staves < 1 || staves > 500 || measures < 1 || measures > 30000) {
-            std::fputs("finale --orchestra needs 1-500 staves and 1-30000 measures\n", stderr);
-            return 2;
-        }
-        std::fputs(OrchestraScore::Json(staves, measures).c_str(), stdout);
-        return 0;
+        return WriteOrchestra(argc, argv);
     }
     return RunSession(argc, argv);
 }

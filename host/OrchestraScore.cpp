@@ -6,14 +6,9 @@
 
 namespace {
 
-struct Meter {
-    int beats;
-    int beatValue;
-};
-
-constexpr Meter kMeters[] = {{4, 4}, {3, 4}, {6, 8}, {2, 2}};
-constexpr int kMeterPeriod = 16;
-constexpr int kScoreSystemLength = 4;
+constexpr OrchestraScore::Meter kMeters[] = {{4, 4}, {3, 4}, {6, 8}, {2, 2}};
+constexpr int kMeterPeriod = OrchestraScore::kMeterPeriod;
+constexpr int kScoreSystemLength = OrchestraScore::kScoreSystemLength;
 constexpr int kPartSystemLength = 8;
 
 // A small linear congruential generator: the same seed always gives the same music.
@@ -28,24 +23,6 @@ public:
 private:
     std::uint32_t state_;
 };
-
-// Which measures each staff plays: phrases of 2 to 9 measures separated by 1 to 12 silent ones.
-std::vector<std::vector<bool>> Playing(int staves, int measures) {
-    std::vector<std::vector<bool>> playing(static_cast<std::size_t>(staves),
-                                           std::vector<bool>(static_cast<std::size_t>(measures)));
-    for (int staff = 0; staff < staves; ++staff) {
-        Sequence random(static_cast<std::uint32_t>(staff) * 7919u + 17u);
-        int measure = random.Next(4);
-        while (measure < measures) {
-            const int phrase = 2 + random.Next(8);
-            for (int i = 0; i < phrase && measure < measures; ++i, ++measure) {
-                playing[static_cast<std::size_t>(staff)][static_cast<std::size_t>(measure)] = true;
-            }
-            measure += 1 + random.Next(12);
-        }
-    }
-    return playing;
-}
 
 template <typename Write> void List(std::ostringstream& out, int count, Write write) {
     for (int i = 0; i < count; ++i) {
@@ -86,6 +63,27 @@ void WriteRests(std::ostringstream& out, const std::vector<bool>& playing) {
 
 } // namespace
 
+std::vector<std::vector<bool>> OrchestraScore::Playing(int staves, int measures) {
+    std::vector<std::vector<bool>> playing(static_cast<std::size_t>(staves),
+                                           std::vector<bool>(static_cast<std::size_t>(measures)));
+    for (int staff = 0; staff < staves; ++staff) {
+        Sequence random(static_cast<std::uint32_t>(staff) * 7919u + 17u);
+        int measure = random.Next(4);
+        while (measure < measures) {
+            const int phrase = 2 + random.Next(8);
+            for (int i = 0; i < phrase && measure < measures; ++i, ++measure) {
+                playing[static_cast<std::size_t>(staff)][static_cast<std::size_t>(measure)] = true;
+            }
+            measure += 1 + random.Next(12);
+        }
+    }
+    return playing;
+}
+
+OrchestraScore::Meter OrchestraScore::MeterOf(int measure) {
+    return kMeters[(measure / kMeterPeriod) % 4];
+}
+
 std::string OrchestraScore::Json(int staves, int measures) {
     const std::vector<std::vector<bool>> playing = Playing(staves, measures);
     std::ostringstream out;
@@ -96,7 +94,7 @@ std::string OrchestraScore::Json(int staves, int measures) {
     });
     out << R"(], "measures": [)";
     List(out, measures, [&](int measure) {
-        const Meter meter = kMeters[(measure / kMeterPeriod) % 4];
+        const Meter meter = MeterOf(measure);
         out << (measure % kMeterPeriod
                     ? "{}"
                     : R"({"meter": {"beats": )" + std::to_string(meter.beats) +
@@ -109,7 +107,7 @@ std::string OrchestraScore::Json(int staves, int measures) {
             if (playing[static_cast<std::size_t>(staff)][static_cast<std::size_t>(measure)]) {
                 out << (firstEntry ? "" : ", ") << R"({"staff": )" << staff + 1
                     << R"(, "measure": )" << measure + 1 << R"(, "notes": [1, 1, )"
-                    << 1 + (staff + measure) % 3 << "]}";
+                    << ChordSize(staff, measure) << "]}";
                 firstEntry = false;
             }
         }
@@ -117,7 +115,7 @@ std::string OrchestraScore::Json(int staves, int measures) {
     out << R"(], "preferences": {"musicSpacing": {"minimumWidth": 90, "maximumWidth": 1200,
         "spacingRatio": 1.414}, "multimeasureRests": {"measureWidth": 300, "restAdjust": -18}},
         "parts": [{"id": 0, "widths": [)";
-    List(out, measures, [&](int measure) { out << 180 + (measure * 37) % 120; });
+    List(out, measures, [&](int measure) { out << ScoreWidth(measure); });
     out << "], ";
     WriteSystems(out, measures, kScoreSystemLength);
     out << '}';

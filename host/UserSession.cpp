@@ -7,8 +7,9 @@
 #include "host/MessageBoxAnswers.h"
 #include "host/PluginModule.h"
 #include "host/ReportText.h"
-#include "host/ScoreFile.h"
+#include "host/ScoreError.h"
 #include "host/ScoreReport.h"
+#include "host/ScoreSource.h"
 #include "host/StandInHost.h"
 
 #include <chrono>
@@ -122,7 +123,11 @@ bool UserSession::RunSteps(std::string& error) {
 bool UserSession::Run(std::string& report, std::string& error) {
     StandInHost& host = StandInHost::Instance();
     host.Reset();
-    if (!ScoreFile::Load(scorePath_, host, error)) {
+    std::unique_ptr<ScoreSource> source;
+    try {
+        source = ScoreSource::Open(scorePath_, linkedParts_, host);
+    } catch (const ScoreError& problem) {
+        error = problem.what();
         return false;
     }
     host.SetSettingsFolder(settingsFolder_);
@@ -140,5 +145,21 @@ bool UserSession::Run(std::string& report, std::string& error) {
     plugin.terminate();
     plugin.Unload();
     report = views_ + Summary(host, shown_, before);
-    return ran;
+    return ran && Save(*source, error);
+}
+
+bool UserSession::Save(const ScoreSource& source, std::string& error) const {
+    StandInHost& host = StandInHost::Instance();
+    try {
+        if (!outputPath_.empty()) {
+            source.Save(outputPath_, host.Document());
+        }
+        if (!partsFolder_.empty()) {
+            source.SaveParts(partsFolder_, host.Document());
+        }
+    } catch (const ScoreError& problem) {
+        error = problem.what();
+        return false;
+    }
+    return true;
 }

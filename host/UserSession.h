@@ -7,8 +7,11 @@
 #include "host/HostMeasurement.h"
 #include "host/MessageBoxAnswers.h"
 
+#include <memory>
 #include <string>
 #include <vector>
+
+class ScoreSource;
 
 class UserSession {
 public:
@@ -31,13 +34,21 @@ public:
     void SetSettingsFolder(std::u16string folder) { settingsFolder_ = std::move(folder); }
     // The measurement unit the user chose in the host.
     void SetUnit(HostUnit unit) { unit_ = unit; }
+    // A MusicXML score also gets one linked part per MusicXML part.
+    void SetLinkedParts(bool linkedParts) { linkedParts_ = linkedParts; }
+    // Where the document is written after the session (nothing when empty): the score file, and
+    // a folder for one file per linked part.
+    void SetOutput(std::string path) { outputPath_ = std::move(path); }
+    void SetPartsOutput(std::string folder) { partsFolder_ = std::move(folder); }
 
-    // Runs the session; false with a reason when the score or the plug-in cannot be used or the
-    // dialog does not behave as a dialog must. The report says what changed.
+    // Runs the session; false with a reason when the score or the plug-in cannot be used, the
+    // dialog does not behave as a dialog must, or the output cannot be written. The report says
+    // what changed. Nothing is written unless the session ran.
     bool Run(std::string& report, std::string& error);
 
 private:
     bool RunSteps(std::string& error);
+    bool Save(const ScoreSource& source, std::string& error) const;
 
     std::string scorePath_;
     std::string pluginPath_;
@@ -47,4 +58,7 @@ private:
     std::string views_;
     std::u16string settingsFolder_;
     HostUnit unit_ = HostUnit::EVPUs;
+    bool linkedParts_ = false;
+    std::string outputPath_;
+    std::string partsFolder_;
 };

@@ -1,0 +1,11 @@
+// Writes a whole file or nothing: the bytes go to a temporary name beside it, which is then
+// renamed over the target, so a failed run never leaves a half-written file.
+#pragma once
+
+#include <string>
+
+class AtomicFile {
+public:
+    // Throws ScoreError naming the file when it cannot be written.
+    static void Write(const std::string& path, const std::string& bytes);
+};

@@ -1,0 +1,22 @@
+#include "host/JsonScoreSource.h"
+
+#include "host/AtomicFile.h"
+#include "host/ScoreError.h"
+#include "host/ScoreFile.h"
+#include "host/ScoreFileWriter.h"
+
+std::unique_ptr<ScoreSource> JsonScoreSource::Load(const std::string& text, StandInHost& host) {
+    ScoreFile::Apply(text, host);
+    return std::make_unique<JsonScoreSource>(nlohmann::json::parse(text));
+}
+
+void JsonScoreSource::Save(const std::string& path, HostDocument& document) const {
+    if (!IsJsonPath(path)) {
+        throw ScoreError(path + ": a JSON score is written as .json only");
+    }
+    AtomicFile::Write(path, ScoreFileWriter::Json(source_, document));
+}
+
+void JsonScoreSource::SaveParts(const std::string& folder, HostDocument&) const {
+    throw ScoreError(folder + ": part files are written for MusicXML scores only");
+}

@@ -1,0 +1,20 @@
+// A score loaded from the stand-in host's own JSON format; it is written back as JSON only.
+#pragma once
+
+#include "host/ScoreSource.h"
+
+#include <nlohmann/json.hpp>
+
+class JsonScoreSource : public ScoreSource {
+public:
+    explicit JsonScoreSource(nlohmann::json source) : source_(std::move(source)) {}
+
+    // Throws ScoreError naming the place of the first problem.
+    static std::unique_ptr<ScoreSource> Load(const std::string& text, StandInHost& host);
+
+    void Save(const std::string& path, HostDocument& document) const override;
+    void SaveParts(const std::string& folder, HostDocument& document) const override;
+
+private:
+    nlohmann::json source_;
+};

@@ -1,0 +1,30 @@
+// A score file the stand-in host has loaded, kept so the document can be written back after a
+// session in the file's own format.
+#pragma once
+
+#include <memory>
+#include <string>
+
+class HostDocument;
+class StandInHost;
+
+class ScoreSource {
+public:
+    virtual ~ScoreSource() = default;
+
+    // Writes the document as it is now to the file, in the format its extension names; throws
+    // ScoreError when that format cannot be written from this source or the file cannot be.
+    virtual void Save(const std::string& path, HostDocument& document) const = 0;
+    // Writes one file per linked part into the folder.
+    virtual void SaveParts(const std::string& folder, HostDocument& document) const = 0;
+
+    // Loads the score file (by its extension: .json, or MusicXML where the build reads it) into
+    // a freshly reset host; with linkedParts a MusicXML score also gets a linked part per part.
+    // Throws ScoreError with a message that names the file.
+    static std::unique_ptr<ScoreSource> Open(const std::string& path, bool linkedParts,
+                                             StandInHost& host);
+
+    // Whether the file name's extension names the format.
+    static bool IsJsonPath(const std::string& path);
+    static bool IsMusicXmlPath(const std::string& path);
+};

@@ -1,0 +1,330 @@
+#include "host/musicxml/MusicXmlMapping.h"
+
+#include "host/HostLayout.h"
+#include "host/ScoreError.h"
+#include "host/musicxml/MusicXmlScaling.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+using Json = nlohmann::json;
+
+constexpr std::int64_t kWidestField = 32767;
+constexpr std::int64_t kNarrowestSystem = 100;
+constexpr std::int32_t kDefaultSystemWidth = 1600;
+constexpr std::int32_t kDefaultMeter = 4 * HostLayout::kQuarterNote;
+constexpr std::int16_t kRestWidth = 300;
+constexpr int kLongestMeterBeats = 64;
+constexpr int kShortestBeatValue = 64;
+
+[[noreturn]] void Fail(const MusicXmlPart& part, const MusicXmlMeasure& measure,
+                       const std::string& problem) {
+    throw ScoreError("part " + part.id + (part.name.empty() ? "" : " (" + part.name + ")") +
+                     ", measure " + measure.number + ": " + problem);
+}
+
+// A duration as the shortest meter that holds it exactly: 3072 is 3/4, 2560 is 5/8.
+Json Meter(std::int32_t duration, const MusicXmlPart& part, const MusicXmlMeasure& measure) {
+    for (int beatValue = 1; beatValue <= kShortestBeatValue; beatValue *= 2) {
+        const std::int32_t beat = HostLayout::MeterDuration(1, beatValue);
+        if (duration % beat == 0 && duration / beat <= kLongestMeterBeats) {
+            return {{"beats", duration / beat}, {"beatValue", beatValue}};
+        }
+    }
+    Fail(part, measure,
+         "a measure of " + std::to_string(duration) + " host units fits no meter of the host");
+}
+
+int BusiestStaff(const MusicXmlPart& part, std::size_t measure) {
+    int busiest = 0;
+    for (const MusicXmlCell& cell : part.measures[measure].cells) {
+        int entries = 0;
+        for (const auto& layer : cell.layers) {
+            entries += static_cast<int>(layer.size());
+        }
+        busiest = std::max(busiest, entries);
+    }
+    return busiest;
+}
+
+bool IsEmpty(const MusicXmlPart& part, std::size_t measure) {
+    const auto& cells = part.measures[measure].cells;
+    return std::none_of(cells.begin(), cells.end(),
+                        [](const MusicXmlCell& cell) { return cell.HasEntries(); });
+}
+
+Json SystemsJson(const std::vector<std::pair<std::int32_t, std::int32_t>>& systems) {
+    Json list = Json::array();
+    for (const auto& [first, next] : systems) {
+        list.push_back({{"first", first}, {"next", next}});
+    }
+    return list;
+}
+
+class Mapping {
+public:
+    Mapping(const MusicXmlScore& score)
+        : score_(score), scaling_(score.millimeters, score.tenths),
+          measureCount_(score.MeasureCount()) {}
+
+    Json Score(bool linkedParts) {
+        Json out = Json::object();
+        out["systemWidth"] = systemWidth_ = SystemWidth();
+        out["staves"] = Staves();
+        out["measures"] = Measures();
+        out["entries"] = Entries();
+        out["frameHolds"] = FrameHolds();
+        out["parts"] = Json::array({ScoreLayout()});
+        if (linkedParts) {
+            for (std::size_t part = 0; part < score_.parts.size(); ++part) {
+                out["parts"].push_back(LinkedPart(part));
+            }
+        }
+        return out;
+    }
+
+private:
+    std::int32_t SystemWidth() const {
+        if (!score_.systemWidth) {
+            return kDefaultSystemWidth;
+        }
+        const std::int64_t width = scaling_.ToEvpus(*score_.systemWidth);
+        if (width < kNarrowestSystem || width > kWidestField) {
+            throw ScoreError("<defaults>: the page layout leaves systems " + std::to_string(width) +
+                             " EVPUs wide, outside " + std::to_string(kNarrowestSystem) + " to " +
+                             std::to_string(kWidestField));
+        }
+        return static_cast<std::int32_t>(width);
+    }
+
+    // Staff IDs run from 1 through the parts' staves in part-list order.
+    Json Staves() {
+        Json staves = Json::array();
+        for (const MusicXmlPart& part : score_.parts) {
+            partStaves_.emplace_back();
+            for (int staff = 0; staff < part.staves; ++staff) {
+                const int id = static_cast<int>(staves.size()) + 1;
+                const auto& first = part.measures.front().cells[static_cast<std::size_t>(staff)];
+                staves.push_back({{"id", id}, {"defaultClef", first.startClef.value_or(0)}});
+                partStaves_.back().push_back(id);
+            }
+        }
+        return staves;
+    }
+
+    // The meter in force, unless the music of the measure is shorter (a pickup) or longer.
+    Json Measures() const {
+        Json measures = Json::array();
+        std::int32_t meter = kDefaultMeter;
+        std::int32_t previous = 0;
+        for (std::size_t measure = 0; measure < measureCount_; ++measure) {
+            std::int32_t content = 0;
+            for (const MusicXmlPart& part : score_.parts) {
+                meter = part.measures[measure].meterDuration.value_or(meter);
+                content = std::max(content, part.measures[measure].contentDuration);
+            }
+            const std::int32_t duration = content > 0 ? content : meter;
+            const MusicXmlPart& first = score_.parts.front();
+            measures.push_back(
+                duration == previous
+                    ? Json::object()
+                    : Json{{"meter", Meter(duration, first, first.measures[measure])}});
+            previous = duration;
+        }
+        return measures;
+    }
+
+    Json Entries() const {
+        Json entries = Json::array();
+        ForEachCell([&](int staff, std::size_t measure, const MusicXmlCell& cell) {
+            for (std::size_t layer = 0; layer < cell.layers.size(); ++layer) {
+                if (!cell.layers[layer].empty()) {
+                    entries.push_back({{"staff", staff},
+                                       {"measure", measure + 1},
+                                       {"layer", layer},
+                                       {"notes", cell.layers[layer]}});
+                }
+            }
+        });
+        return entries;
+    }
+
+    // A clef at the start of a later measure that differs from the one in force is the frame
+    // hold's clef; clefs after the first entry make the cell's clef-change list, which starts
+    // with the clef at the start of the cell.
+    Json FrameHolds() const {
+        Json holds = Json::array();
+        std::vector<int> inForce;
+        ForEachCell([&](int staff, std::size_t measure, const MusicXmlCell& cell) {
+            if (inForce.size() < static_cast<std::size_t>(staff)) {
+                inForce.push_back(cell.startClef.value_or(0));
+            }
+            int& clef = inForce[static_cast<std::size_t>(staff - 1)];
+            const int start = cell.startClef.value_or(clef);
+            if (!cell.laterClefs.empty()) {
+                Json changes = Json::array({start});
+                for (int later : cell.laterClefs) {
+                    changes.push_back(later);
+                }
+                holds.push_back(
+                    {{"staff", staff}, {"measure", measure + 1}, {"clefChanges", changes}});
+                clef = cell.laterClefs.back();
+            } else if (start != clef) {
+                holds.push_back({{"staff", staff}, {"measure", measure + 1}, {"clef", start}});
+                clef = start;
+            }
+        });
+        return holds;
+    }
+
+    // Calls the visitor for each cell, staff by staff (IDs from 1) and measure by measure.
+    template <typename Visit> void ForEachCell(Visit visit) const {
+        int staff = 0;
+        for (const MusicXmlPart& part : score_.parts) {
+            for (std::size_t index = 0; index < static_cast<std::size_t>(part.staves); ++index) {
+                ++staff;
+                for (std::size_t measure = 0; measure < measureCount_; ++measure) {
+                    visit(staff, measure, part.measures[measure].cells[index]);
+                }
+            }
+        }
+    }
+
+    // A written width is converted (the widest part's when they differ); a measure without one
+    // gets the host's music spacing.
+    std::vector<std::int16_t> ScoreWidths() const {
+        std::vector<std::int16_t> widths;
+        for (std::size_t measure = 0; measure < measureCount_; ++measure) {
+            std::int64_t width = -1;
+            int busiest = 0;
+            for (const MusicXmlPart& part : score_.parts) {
+                const MusicXmlMeasure& written = part.measures[measure];
+                if (written.width) {
+                    const std::int64_t evpus = scaling_.ToEvpus(*written.width);
+                    if (evpus > kWidestField) {
+                        Fail(part, written,
+                             "width " + std::to_string(std::llround(*written.width)) +
+                                 " tenths is " + std::to_string(evpus) +
+                                 " EVPUs, beyond the widest measure of " +
+                                 std::to_string(kWidestField));
+                    }
+                    width = std::max(width, evpus);
+                }
+                busiest = std::max(busiest, BusiestStaff(part, measure));
+            }
+            widths.push_back(width >= 0 ? static_cast<std::int16_t>(width)
+                                        : HostLayout::MusicWidth(busiest));
+        }
+        return widths;
+    }
+
+    // Systems begin where the file breaks them; a file without breaks is flowed.
+    Json ScoreSystems(const std::vector<std::int16_t>& widths) const {
+        std::vector<std::int32_t> starts = {1};
+        for (std::size_t measure = 1; measure < measureCount_; ++measure) {
+            if (std::any_of(score_.parts.begin(), score_.parts.end(), [&](const MusicXmlPart& p) {
+                    return p.measures[measure].newSystem || p.measures[measure].newPage;
+                })) {
+                starts.push_back(static_cast<std::int32_t>(measure + 1));
+            }
+        }
+        if (starts.size() == 1) {
+            return SystemsJson(HostLayout::Flow(widths, systemWidth_));
+        }
+        std::vector<std::pair<std::int32_t, std::int32_t>> systems;
+        for (std::size_t i = 0; i < starts.size(); ++i) {
+            systems.emplace_back(starts[i], i + 1 < starts.size()
+                                                ? starts[i + 1]
+                                                : static_cast<std::int32_t>(measureCount_) + 1);
+        }
+        return SystemsJson(systems);
+    }
+
+    // The score's multimeasure rests are the ones the file writes, as wide as their first
+    // measure.
+    Json ScoreRests(const std::vector<std::int16_t>& widths) const {
+        Json rests = Json::array();
+        for (std::size_t measure = 0; measure < measureCount_;) {
+            int span = 0;
+            for (const MusicXmlPart& part : score_.parts) {
+                span = std::max(span, part.measures[measure].multipleRest);
+            }
+            if (span >= 2) {
+                const std::size_t next =
+                    std::min(measure + static_cast<std::size_t>(span), measureCount_);
+                rests.push_back(
+                    {{"first", measure + 1}, {"next", next + 1}, {"width", widths[measure]}});
+                measure = next;
+            } else {
+                ++measure;
+            }
+        }
+        return rests;
+    }
+
+    Json ScoreLayout() const {
+        const std::vector<std::int16_t> widths = ScoreWidths();
+        return {{"id", 0},
+                {"widths", widths},
+                {"systems", ScoreSystems(widths)},
+                {"multimeasureRests", ScoreRests(widths)}};
+    }
+
+    // Where a run of rests in an extracted part must end before the measure.
+    bool BreaksBefore(const MusicXmlPart& part, std::size_t measure) const {
+        const MusicXmlMeasure& here = part.measures[measure];
+        return here.meterChange || here.keyChange || here.doubleBarBefore ||
+               (measure > 0 && part.measures[measure - 1].doubleBarAfter) ||
+               std::any_of(score_.parts.begin(), score_.parts.end(),
+                           [&](const MusicXmlPart& p) { return p.measures[measure].rehearsal; });
+    }
+
+    // Every run of two or more empty measures, broken where BreaksBefore says.
+    Json PartRests(const MusicXmlPart& part) const {
+        Json rests = Json::array();
+        std::size_t first = 0;
+        const auto close = [&](std::size_t next) {
+            if (next - first >= 2) {
+                rests.push_back({{"first", first + 1}, {"next", next + 1}, {"width", kRestWidth}});
+            }
+        };
+        for (std::size_t measure = 0; measure < measureCount_; ++measure) {
+            if (!IsEmpty(part, measure)) {
+                close(measure);
+                first = measure + 1;
+            } else if (measure > first && BreaksBefore(part, measure)) {
+                close(measure);
+                first = measure;
+            }
+        }
+        close(measureCount_);
+        return rests;
+    }
+
+    Json LinkedPart(std::size_t index) const {
+        const MusicXmlPart& part = score_.parts[index];
+        std::vector<std::int16_t> widths;
+        for (std::size_t measure = 0; measure < measureCount_; ++measure) {
+            widths.push_back(HostLayout::MusicWidth(BusiestStaff(part, measure)));
+        }
+        return {{"id", index + 1},
+                {"staves", partStaves_[index]},
+                {"widths", widths},
+                {"systems", SystemsJson(HostLayout::Flow(widths, systemWidth_))},
+                {"multimeasureRests", PartRests(part)}};
+    }
+
+    const MusicXmlScore& score_;
+    MusicXmlScaling scaling_;
+    std::size_t measureCount_;
+    std::int32_t systemWidth_ = kDefaultSystemWidth;
+    std::vector<std::vector<int>> partStaves_;
+};
+
+} // namespace
+
+nlohmann::json MusicXmlMapping::ScoreJson(const MusicXmlScore& score, bool linkedParts) {
+    return Mapping(score).Score(linkedParts);
+}

@@ -1,0 +1,30 @@
+#include "host/musicxml/MusicXmlScaling.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr double kEvpusPerMillimeter = 288.0 / 25.4;
+
+} // namespace
+
+MusicXmlScaling::MusicXmlScaling(double millimeters, double tenths)
+    : evpusPerTenth_(millimeters / tenths * kEvpusPerMillimeter) {}
+
+std::int64_t MusicXmlScaling::ToEvpus(double tenths) const {
+    return std::llround(tenths * evpusPerTenth_);
+}
+
+std::string MusicXmlScaling::TenthsText(std::int64_t evpus) const {
+    const double tenths = static_cast<double>(evpus) / evpusPerTenth_;
+    char text[64] = "";
+    for (int decimals = 0; decimals <= 9; ++decimals) {
+        std::snprintf(text, sizeof text, "%.*f", decimals, tenths);
+        if (ToEvpus(std::strtod(text, nullptr)) == evpus) {
+            break;
+        }
+    }
+    return text;
+}

@@ -1,0 +1,31 @@
+// A score loaded from MusicXML: its text is kept, so that after a session it can be written
+// back as MusicXML with only the layout changed, as part files, or in the host's JSON format.
+#pragma once
+
+#include "host/PartLayout.h"
+#include "host/ScoreSource.h"
+#include "host/musicxml/MusicXmlScaling.h"
+
+#include <nlohmann/json.hpp>
+
+#include <vector>
+
+class MusicXmlScoreSource : public ScoreSource {
+public:
+    // Throws ScoreError naming the part and the measure of the first problem.
+    static std::unique_ptr<ScoreSource> Load(const std::string& path, bool linkedParts,
+                                             StandInHost& host);
+
+    void Save(const std::string& path, HostDocument& document) const override;
+    void SaveParts(const std::string& folder, HostDocument& document) const override;
+
+private:
+    MusicXmlScoreSource(std::string text, MusicXmlScaling scaling, nlohmann::json json)
+        : text_(std::move(text)), scaling_(scaling), json_(std::move(json)) {}
+
+    std::string text_;
+    MusicXmlScaling scaling_;
+    nlohmann::json json_;
+    std::vector<std::string> partIds_; // of the linked parts, in order; empty without them
+    PartLayout loaded_;
+};

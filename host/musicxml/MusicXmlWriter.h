@@ -1,0 +1,23 @@
+// Writes MusicXML after a session: the score as the source text with only the changed measure
+// widths and system breaks edited in place (everything else byte for byte as it was), and a
+// file of one part with that part's own widths, systems and multimeasure rests.
+#pragma once
+
+#include "host/PartLayout.h"
+#include "host/musicxml/MusicXmlScaling.h"
+
+#include <string>
+
+class MusicXmlWriter {
+public:
+    // Widths that differ between the two layouts are written (in every part's measure); when
+    // the systems differ, every measure that now begins a system gets new-system="yes" and one
+    // that no longer does gets "no".
+    static std::string Score(const std::string& text, const MusicXmlScaling& scaling,
+                             const PartLayout& loaded, const PartLayout& now);
+
+    // The score reduced to the one part: its entry of the part list and its music, every
+    // measure with the part's width and system break, and its multimeasure rests.
+    static std::string Part(const std::string& text, const std::string& partId,
+                            const MusicXmlScaling& scaling, const PartLayout& layout);
+};

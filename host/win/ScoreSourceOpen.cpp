@@ -1,0 +1,21 @@
+// FINALE.EXE reads the stand-in host's JSON score files; MusicXML is converted by the native
+// build (finale --score X.musicxml --output X.json).
+#include "host/JsonScoreSource.h"
+#include "host/ScoreError.h"
+#include "host/ScoreFileText.h"
+
+std::unique_ptr<ScoreSource> ScoreSource::Open(const std::string& path, bool linkedParts,
+                                               StandInHost& host) {
+    if (!IsJsonPath(path)) {
+        throw ScoreError(path + ": this build reads .json scores; convert MusicXML with "
+                                "finale --score FILE --output FILE.json");
+    }
+    if (linkedParts) {
+        throw ScoreError(path + ": linked parts are made from MusicXML scores only");
+    }
+    try {
+        return JsonScoreSource::Load(ScoreFileText::Read(path), host);
+    } catch (const ScoreError& problem) {
+        throw ScoreError(path + ": " + problem.what());
+    }
+}
