@@ -37,6 +37,13 @@ void ScenarioFixture::LoadExample(const std::string& name) {
     Load(text.str());
 }
 
+std::unique_ptr<ScoreSource> ScenarioFixture::LoadFile(const std::string& path, bool linkedParts) {
+    host.Reset();
+    std::unique_ptr<ScoreSource> source = ScoreSource::Open(path, linkedParts, host);
+    hostVersion = host.Version();
+    return source;
+}
+
 bool ScenarioFixture::RunPass() {
     return LinkedPlugin::RunSpacingPass();
 }

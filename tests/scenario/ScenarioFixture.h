@@ -3,9 +3,11 @@
 #pragma once
 
 #include "host/HostDocument.h"
+#include "host/ScoreSource.h"
 #include "support/HostFixture.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,8 @@ protected:
     // Fills the host from score-file text and tells the plug-in the host's version.
     void Load(const std::string& json);
     void LoadExample(const std::string& name);
+    // Loads a score file (JSON or MusicXML) as the command line does; the source writes it back.
+    std::unique_ptr<ScoreSource> LoadFile(const std::string& path, bool linkedParts = false);
 
     // One pass with the current settings; true when it changed the document (edit kept).
     bool RunPass();
