@@ -70,6 +70,7 @@ public:
           measureCount_(score.MeasureCount()) {}
 
     Json Score(bool linkedParts) {
+        CheckCounts();
         Json out = Json::object();
         out["systemWidth"] = systemWidth_ = SystemWidth();
         out["staves"] = Staves();
@@ -86,6 +87,21 @@ public:
     }
 
 private:
+    // Measures, staves and parts are numbered in 16 bits by the host.
+    void CheckCounts() const {
+        std::size_t staves = 0;
+        for (const MusicXmlPart& part : score_.parts) {
+            staves += static_cast<std::size_t>(part.staves);
+        }
+        if (measureCount_ > kWidestField || staves > kWidestField ||
+            score_.parts.size() > kWidestField) {
+            throw ScoreError(
+                "the score has " + std::to_string(measureCount_) + " measures, " +
+                std::to_string(staves) + " staves and " + std::to_string(score_.parts.size()) +
+                " parts; the host numbers at most " + std::to_string(kWidestField) + " of each");
+        }
+    }
+
     std::int32_t SystemWidth() const {
         if (!score_.systemWidth) {
             return kDefaultSystemWidth;

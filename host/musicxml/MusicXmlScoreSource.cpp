@@ -37,7 +37,11 @@ std::string PartFileName(const std::string& id) {
 
 std::unique_ptr<ScoreSource> MusicXmlScoreSource::Load(const std::string& path, bool linkedParts,
                                                        StandInHost& host) {
-    std::string text = MusicXmlFile::Read(path);
+    return FromText(MusicXmlFile::Read(path), linkedParts, host);
+}
+
+std::unique_ptr<MusicXmlScoreSource>
+MusicXmlScoreSource::FromText(std::string text, bool linkedParts, StandInHost& host) {
     CheckUtf8(text);
     const MusicXmlScore score = MusicXmlReader::Read(text);
     nlohmann::json json = MusicXmlMapping::ScoreJson(score, linkedParts);
@@ -57,8 +61,7 @@ void MusicXmlScoreSource::Save(const std::string& path, HostDocument& document) 
     if (IsJsonPath(path)) {
         AtomicFile::Write(path, ScoreFileWriter::Json(json_, document));
     } else if (IsMusicXmlPath(path) && !path.ends_with(".mxl")) {
-        AtomicFile::Write(
-            path, MusicXmlWriter::Score(text_, scaling_, loaded_, PartLayout::Of(document, 0)));
+        AtomicFile::Write(path, ScoreText(document));
     } else {
         throw ScoreError(path + ": a score is written as .json, .musicxml or .xml");
     }
@@ -70,13 +73,21 @@ void MusicXmlScoreSource::SaveParts(const std::string& folder, HostDocument& doc
     }
     std::vector<std::pair<std::string, std::string>> files;
     for (std::size_t index = 0; index < partIds_.size(); ++index) {
-        const PartLayout layout = PartLayout::Of(document, static_cast<std::int16_t>(index + 1));
         files.emplace_back((std::filesystem::path(folder) / PartFileName(partIds_[index])).string(),
-                           MusicXmlWriter::Part(text_, partIds_[index], scaling_, layout));
+                           PartText(index, document));
     }
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     for (const auto& [path, text] : files) {
         AtomicFile::Write(path, text);
     }
+}
+
+std::string MusicXmlScoreSource::ScoreText(HostDocument& document) const {
+    return MusicXmlWriter::Score(text_, scaling_, loaded_, PartLayout::Of(document, 0));
+}
+
+std::string MusicXmlScoreSource::PartText(std::size_t part, HostDocument& document) const {
+    return MusicXmlWriter::Part(text_, partIds_[part], scaling_,
+                                PartLayout::Of(document, static_cast<std::int16_t>(part + 1)));
 }

@@ -15,9 +15,16 @@ public:
     // Throws ScoreError naming the part and the measure of the first problem.
     static std::unique_ptr<ScoreSource> Load(const std::string& path, bool linkedParts,
                                              StandInHost& host);
+    static std::unique_ptr<MusicXmlScoreSource> FromText(std::string text, bool linkedParts,
+                                                         StandInHost& host);
 
     void Save(const std::string& path, HostDocument& document) const override;
     void SaveParts(const std::string& folder, HostDocument& document) const override;
+
+    // The score as MusicXML with the document's layout, and the file of a linked part (from 0).
+    std::string ScoreText(HostDocument& document) const;
+    std::string PartText(std::size_t part, HostDocument& document) const;
+    std::size_t PartCount() const { return partIds_.size(); }
 
 private:
     MusicXmlScoreSource(std::string text, MusicXmlScaling scaling, nlohmann::json json)

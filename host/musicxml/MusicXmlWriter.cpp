@@ -196,8 +196,12 @@ std::string MusicXmlWriter::Score(const std::string& text, const MusicXmlScaling
             edits.Prepend(measure, kNewSystem);
         } else if (start && !MarksSystem(print)) {
             edits.SetAttribute(print, "new-system", "yes");
-        } else if (!start && print && IsYes(print.attribute("new-system"))) {
-            edits.SetAttribute(print, "new-system", "no");
+        } else if (!start && print) {
+            for (const char* mark : {"new-system", "new-page"}) {
+                if (IsYes(print.attribute(mark))) {
+                    edits.SetAttribute(print, mark, "no");
+                }
+            }
         }
     });
     return edits.Applied();

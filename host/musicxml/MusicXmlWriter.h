@@ -11,8 +11,8 @@
 class MusicXmlWriter {
 public:
     // Widths that differ between the two layouts are written (in every part's measure); when
-    // the systems differ, every measure that now begins a system gets new-system="yes" and one
-    // that no longer does gets "no".
+    // the systems differ, every measure that now begins a system gets new-system="yes", and one
+    // that no longer does has its new-system and new-page set to "no".
     static std::string Score(const std::string& text, const MusicXmlScaling& scaling,
                              const PartLayout& loaded, const PartLayout& now);
 
