@@ -4,7 +4,7 @@
 #include "host/StandInHost.h"
 
 #include <cstdint>
-#include <vector>
+#include <initializer_list>
 
 namespace HostCallLog {
 
@@ -12,17 +12,22 @@ inline std::int64_t Given(const void* pointer) {
     return pointer ? 1 : 0;
 }
 
-inline void Record(const char* name, std::vector<std::int64_t> args) {
-    StandInHost::Instance().Record({name, std::move(args)});
+inline void Record(const char* name, std::initializer_list<std::int64_t> args) {
+    StandInHost::Instance().Record(name, args);
 }
 
-// A record call: tag, the three keys (0 when none are given), size and version.
-inline std::vector<std::int64_t> RecordArgs(std::uint32_t tag, const std::int16_t* keys,
-                                            std::int64_t size, std::uint32_t version) {
-    if (!keys) {
-        return {tag, 0, 0, 0, size, version};
-    }
-    return {tag, keys[0], keys[1], keys[2], size, version};
+// The key at a position of a record call's key array; 0 when no array is given.
+inline std::int64_t Key(const std::int16_t* keys, int position) {
+    return keys ? keys[position] : 0;
+}
+
+// A record call: tag, the three keys, size and version; a save or create also hands over the
+// record's bytes.
+inline void RecordRecordCall(const char* name, std::uint32_t tag, const std::int16_t* keys,
+                             std::int64_t size, std::uint32_t version,
+                             const void* bytes = nullptr) {
+    StandInHost::Instance().Record(
+        name, {tag, Key(keys, 0), Key(keys, 1), Key(keys, 2), size, version}, bytes, size);
 }
 
 } // namespace HostCallLog

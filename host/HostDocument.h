@@ -10,6 +10,8 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <unordered_map>
 
 class HostDocument {
 public:
@@ -38,11 +40,24 @@ public:
     // The number the host gives this document among the open ones.
     void SetNumber(std::int16_t number) { number_ = number; }
 
-    bool operator==(const HostDocument& other) const = default;
+    // The slots of the staves of the current part's own staff list, as a staff list index
+    // keeps them (HostStaffLists); valid while the store it was made from has its revision.
+    struct SlotIndex {
+        std::optional<std::uint64_t> revision;
+        std::unordered_map<std::int16_t, std::int16_t> slots;
+    };
+    SlotIndex& CurrentSlotIndex() { return slotIndexes_[currentPart_]; }
+
+    // The records, the current part and the number; not the indexes made from them.
+    bool operator==(const HostDocument& other) const {
+        return shared_ == other.shared_ && layouts_ == other.layouts_ &&
+               currentPart_ == other.currentPart_ && number_ == other.number_;
+    }
 
 private:
     RecordStore shared_;
     std::map<std::int16_t, RecordStore> layouts_;
     std::int16_t currentPart_ = 0;
     std::int16_t number_ = 1;
+    std::map<std::int16_t, SlotIndex> slotIndexes_;
 };

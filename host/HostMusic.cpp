@@ -5,7 +5,9 @@
 #include "shell/HostLayouts.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -26,19 +28,22 @@ HostMusic& HostMusic::operator=(HostMusic&&) noexcept = default;
 
 void HostMusic::SetEntries(std::int16_t staff, std::int16_t measure, std::int16_t layer,
                            std::vector<std::int16_t> noteCounts) {
-    entries_[{staff, measure, layer}] = std::move(noteCounts);
+    entries_[{measure, staff, layer}] = std::move(noteCounts);
 }
 
+// A measure's cells lie together in the key order, those of one staff next to each other.
 int HostMusic::BusiestStaffEntryCount(std::int16_t measure) const {
-    std::map<std::int16_t, int> perStaff;
-    for (const auto& [cell, noteCounts] : entries_) {
-        if (std::get<1>(cell) == measure) {
-            perStaff[std::get<0>(cell)] += static_cast<int>(noteCounts.size());
-        }
-    }
     int busiest = 0;
-    for (const auto& [staff, count] : perStaff) {
-        busiest = std::max(busiest, count);
+    int staffCount = 0;
+    std::optional<std::int16_t> staff;
+    for (auto cell = entries_.lower_bound({measure, INT16_MIN, INT16_MIN});
+         cell != entries_.end() && std::get<0>(cell->first) == measure; ++cell) {
+        if (std::get<1>(cell->first) != staff) {
+            staff = std::get<1>(cell->first);
+            staffCount = 0;
+        }
+        staffCount += static_cast<int>(cell->second.size());
+        busiest = std::max(busiest, staffCount);
     }
     return busiest;
 }
@@ -57,7 +62,7 @@ void* HostMusic::LoadFrame(HostDocument& document, std::int16_t slot, std::int16
     if (staff == 0 || layer < 0 || layer >= layerCount_ || !MeasureExists(document, measure)) {
         return nullptr;
     }
-    const auto found = entries_.find({staff, measure, layer});
+    const auto found = entries_.find({measure, staff, layer});
     std::unique_ptr<Frame> frame = BuildFrame(
         slot, measure, found == entries_.end() ? std::vector<std::int16_t>{} : found->second);
     void* handle = frame->header.data();

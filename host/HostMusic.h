@@ -44,6 +44,7 @@ public:
 
 private:
     struct Frame;
+    // (measure, staff, layer): the cells of a measure lie together.
     using Cell = std::tuple<std::int16_t, std::int16_t, std::int16_t>;
 
     static bool MeasureExists(HostDocument& document, std::int16_t measure);

@@ -28,7 +28,7 @@ extern "C" {
 
 std::int16_t FX_LoadEData(std::uint32_t tag, std::int16_t* keys, void* buffer, std::int32_t* size,
                           std::uint32_t version) {
-    HostCallLog::Record(__func__, HostCallLog::RecordArgs(tag, keys, size ? *size : -1, version));
+    HostCallLog::RecordRecordCall(__func__, tag, keys, size ? *size : -1, version);
     if (!keys || !size) {
         return 0;
     }
@@ -51,7 +51,7 @@ std::int16_t FX_LoadEData(std::uint32_t tag, std::int16_t* keys, void* buffer, s
 
 std::int16_t FX_SaveEData(std::uint32_t tag, std::int16_t* keys, const void* buffer,
                           std::int32_t size, std::uint32_t version) {
-    HostCallLog::Record(__func__, HostCallLog::RecordArgs(tag, keys, size, version));
+    HostCallLog::RecordRecordCall(__func__, tag, keys, size, version, buffer);
     RecordStore::Bytes bytes;
     if (!keys || !ReadBytes(buffer, size, bytes)) {
         return 0;
@@ -61,7 +61,7 @@ std::int16_t FX_SaveEData(std::uint32_t tag, std::int16_t* keys, const void* buf
 
 std::int16_t FX_CreateEData(std::uint32_t tag, std::int16_t* keys, const void* buffer,
                             std::int32_t size, std::uint32_t version) {
-    HostCallLog::Record(__func__, HostCallLog::RecordArgs(tag, keys, size, version));
+    HostCallLog::RecordRecordCall(__func__, tag, keys, size, version, buffer);
     RecordStore::Bytes bytes;
     if (!keys || !ReadBytes(buffer, size, bytes)) {
         return 0;
@@ -70,7 +70,7 @@ std::int16_t FX_CreateEData(std::uint32_t tag, std::int16_t* keys, const void* b
 }
 
 std::int16_t FX_DeleteEData(std::uint32_t tag, std::int16_t* keys, std::uint32_t version) {
-    HostCallLog::Record(__func__, HostCallLog::RecordArgs(tag, keys, 0, version));
+    HostCallLog::RecordRecordCall(__func__, tag, keys, 0, version);
     if (!keys) {
         return 0;
     }
@@ -79,9 +79,9 @@ std::int16_t FX_DeleteEData(std::uint32_t tag, std::int16_t* keys, std::uint32_t
 
 std::int16_t FX_NextEData(std::uint32_t tag, std::int16_t* keys, void* reserved1, void* reserved2,
                           std::uint32_t version) {
-    std::vector<std::int64_t> args = HostCallLog::RecordArgs(tag, keys, 0, version);
-    args.insert(args.end() - 1, {HostCallLog::Given(reserved1), HostCallLog::Given(reserved2)});
-    HostCallLog::Record(__func__, std::move(args));
+    HostCallLog::Record(__func__, {tag, HostCallLog::Key(keys, 0), HostCallLog::Key(keys, 1),
+                                   HostCallLog::Key(keys, 2), 0, HostCallLog::Given(reserved1),
+                                   HostCallLog::Given(reserved2), version});
     if (!keys) {
         return 0;
     }

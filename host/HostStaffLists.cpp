@@ -38,12 +38,21 @@ std::int16_t HostStaffLists::StaffAt(HostDocument& document, std::int16_t slot, 
     return record ? StaffOf(*record) : std::int16_t{0};
 }
 
+// Made again from the list's records whenever the part's staff lists have changed; the first
+// position of a staff wins.
 std::int16_t HostStaffLists::SlotOf(HostDocument& document, std::int16_t staff) {
-    for (int position = 0; const RecordStore::Bytes* record = PositionRecord(document, 0, position);
-         ++position) {
-        if (staff != 0 && StaffOf(*record) == staff) {
-            return static_cast<std::int16_t>(position + 1);
+    const std::uint64_t revision = document.StoreFor(kTag).Revision();
+    HostDocument::SlotIndex& index = document.CurrentSlotIndex();
+    if (index.revision != revision) {
+        index.slots.clear();
+        for (int position = 0;
+             const RecordStore::Bytes* record = PositionRecord(document, 0, position); ++position) {
+            if (const std::int16_t listed = StaffOf(*record); listed != 0) {
+                index.slots.emplace(listed, static_cast<std::int16_t>(position + 1));
+            }
         }
+        index.revision = revision;
     }
-    return 0;
+    const auto found = index.slots.find(staff);
+    return found == index.slots.end() ? std::int16_t{0} : found->second;
 }

@@ -33,6 +33,7 @@ void RecordStore::Put(std::uint32_t tag, std::uint16_t key1, std::uint16_t key2,
     const std::int16_t keys[3] = {static_cast<std::int16_t>(key1), static_cast<std::int16_t>(key2),
                                   static_cast<std::int16_t>(key3)};
     records_[KeyOf(tag, keys)] = std::move(bytes);
+    Changed();
 }
 
 const RecordStore::Bytes* RecordStore::Find(const RecordKey& key) const {
@@ -51,6 +52,7 @@ bool RecordStore::Replace(const RecordKey& key, Bytes bytes) {
         return false;
     }
     found->second = std::move(bytes);
+    Changed();
     return true;
 }
 
@@ -68,6 +70,7 @@ bool RecordStore::Create(std::uint32_t tag, std::int16_t* keys, Bytes bytes) {
     if (!records_.emplace(key, std::move(bytes)).second) {
         return false;
     }
+    Changed();
     for (int position = 0; position < used; ++position) {
         keys[position] = static_cast<std::int16_t>(key.keys[position]);
     }
@@ -75,7 +78,11 @@ bool RecordStore::Create(std::uint32_t tag, std::int16_t* keys, Bytes bytes) {
 }
 
 bool RecordStore::Erase(const RecordKey& key) {
-    return records_.erase(key) != 0;
+    if (records_.erase(key) == 0) {
+        return false;
+    }
+    Changed();
+    return true;
 }
 
 std::optional<RecordKey> RecordStore::After(const RecordKey& key) const {
@@ -90,6 +97,12 @@ std::size_t RecordStore::CountOf(std::uint32_t tag) const {
     return static_cast<std::size_t>(
         std::count_if(records_.begin(), records_.end(),
                       [tag](const auto& record) { return record.first.tag == tag; }));
+}
+
+// Revisions are counted over all stores, so no two states of any stores share one.
+void RecordStore::Changed() {
+    static std::uint64_t lastRevision = 0;
+    revision_ = ++lastRevision;
 }
 
 std::uint16_t RecordStore::NextFree(const RecordKey& key, int position) const {

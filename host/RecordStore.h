@@ -49,12 +49,19 @@ public:
 
     std::size_t CountOf(std::uint32_t tag) const;
 
-    bool operator==(const RecordStore& other) const = default;
+    // Changes with every change of the records and names their contents: two stores with the
+    // same revision hold the same records (a copy keeps the revision of what it copied).
+    std::uint64_t Revision() const { return revision_; }
+
+    bool operator==(const RecordStore& other) const { return records_ == other.records_; }
 
 private:
+    void Changed();
+
     // One past the highest value at the key's position among the records of its tag that agree
     // with it on the keys before that position; 1 (items) or 0 (incidences) when there are none.
     std::uint16_t NextFree(const RecordKey& key, int position) const;
 
     std::map<RecordKey, Bytes> records_;
+    std::uint64_t revision_ = 0;
 };

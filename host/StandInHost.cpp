@@ -3,6 +3,8 @@
 #include "host/HostDialogs.h"
 #include "host/HostFunctions.h"
 
+#include <ostream>
+
 #ifndef _WIN32
 #include "platform/native/NativeUserScript.h"
 #endif
@@ -17,6 +19,7 @@ void StandInHost::Reset() {
     hidden_.clear();
     ClearCalls();
     keepingCalls_ = true;
+    stream_ = nullptr;
     document_ = HostDocument{};
     settingsFolder_.clear();
     music_ = HostMusic{};
@@ -28,6 +31,21 @@ void StandInHost::Reset() {
 #ifndef _WIN32
     NativeResetUserServices();
 #endif
+}
+
+void StandInHost::Keep(const char* name, std::initializer_list<std::int64_t> args,
+                       const void* bytes, std::int64_t size) {
+    HostCall call{name, args, {}};
+    if (bytes && size > 0) {
+        const auto* first = static_cast<const unsigned char*>(bytes);
+        call.bytes.assign(first, first + size);
+    }
+    if (stream_) {
+        *stream_ << call << '\n';
+    }
+    if (keepingCalls_) {
+        calls_.push_back(std::move(call));
+    }
 }
 
 std::vector<HostCall> StandInHost::CallsTo(const std::string& name) const {

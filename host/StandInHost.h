@@ -11,6 +11,8 @@
 #include "platform/Platform.h"
 
 #include <cstdint>
+#include <initializer_list>
+#include <iosfwd>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,15 +32,21 @@ public:
     void HideFunction(const std::string& name) { hidden_.insert(name); }
     bool IsHidden(const std::string& name) const { return hidden_.count(name) != 0; }
 
-    void Record(HostCall call) {
+    // Counts the call; keeps it when calls are kept (with the bytes a save or create hands
+    // over) and writes it to the stream when there is one. Nothing is built for a call that
+    // is only counted.
+    void Record(const char* name, std::initializer_list<std::int64_t> args,
+                const void* bytes = nullptr, std::int64_t size = 0) {
         ++callCount_;
-        if (keepingCalls_) {
-            calls_.push_back(std::move(call));
+        if (keepingCalls_ || stream_) {
+            Keep(name, args, bytes, size);
         }
     }
     // How many host calls were made, kept or not; a benchmark counts without keeping them.
     std::size_t CallCount() const { return callCount_; }
     void KeepCalls(bool keep) { keepingCalls_ = keep; }
+    // Writes every later call as one line to the stream (null: none); the stream outlives it.
+    void StreamCalls(std::ostream* stream) { stream_ = stream; }
     const std::vector<HostCall>& Calls() const { return calls_; }
     std::vector<HostCall> CallsTo(const std::string& name) const;
     void ClearCalls() {
@@ -68,11 +76,15 @@ public:
     void RegisterHostModule();
 
 private:
+    void Keep(const char* name, std::initializer_list<std::int64_t> args, const void* bytes,
+              std::int64_t size);
+
     std::uint32_t version_ = kDefaultVersion;
     std::set<std::string> hidden_;
     std::vector<HostCall> calls_;
     std::size_t callCount_ = 0;
     bool keepingCalls_ = true;
+    std::ostream* stream_ = nullptr;
     HostDocument document_;
     std::u16string settingsFolder_;
     HostMusic music_;

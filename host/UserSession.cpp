@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -70,6 +71,18 @@ std::string Summary(StandInHost& host, const std::vector<MessageBoxAnswers::Show
     return out.str();
 }
 
+// Streams the host's calls to the log while it lives.
+class CallStream {
+public:
+    CallStream(StandInHost& host, std::ostream* log) : host_(host) { host_.StreamCalls(log); }
+    CallStream(const CallStream&) = delete;
+    CallStream& operator=(const CallStream&) = delete;
+    ~CallStream() { host_.StreamCalls(nullptr); }
+
+private:
+    StandInHost& host_;
+};
+
 } // namespace
 
 bool UserSession::RunSteps(std::string& error) {
@@ -123,6 +136,18 @@ bool UserSession::RunSteps(std::string& error) {
 bool UserSession::Run(std::string& report, std::string& error) {
     StandInHost& host = StandInHost::Instance();
     host.Reset();
+    // A long session would fill the memory with its calls: they are counted, and written to the
+    // call log when one is asked for.
+    host.KeepCalls(false);
+    std::ofstream callLog;
+    if (!callLogPath_.empty()) {
+        callLog.open(callLogPath_, std::ios::binary);
+        if (!callLog) {
+            error = "cannot write the call log " + callLogPath_;
+            return false;
+        }
+    }
+    const CallStream streaming(host, callLog.is_open() ? &callLog : nullptr);
     std::unique_ptr<ScoreSource> source;
     try {
         source = ScoreSource::Open(scorePath_, linkedParts_, host);

@@ -40,6 +40,8 @@ public:
     // a folder for one file per linked part.
     void SetOutput(std::string path) { outputPath_ = std::move(path); }
     void SetPartsOutput(std::string folder) { partsFolder_ = std::move(folder); }
+    // A file that receives every host call of the session, one a line; empty: none.
+    void SetCallLog(std::string path) { callLogPath_ = std::move(path); }
 
     // Runs the session; false with a reason when the score or the plug-in cannot be used, the
     // dialog does not behave as a dialog must, or the output cannot be written. The report says
@@ -61,4 +63,5 @@ private:
     bool linkedParts_ = false;
     std::string outputPath_;
     std::string partsFolder_;
+    std::string callLogPath_;
 };
