@@ -1,14 +1,13 @@
 #include "engine/ClefChangeRoom.h"
 
 #include "engine/FCMultiMeasureRestDistributeCollection.h"
-#include "framework/core/FCMusicRegion.h"
+#include "engine/SystemStaves.h"
 #include "framework/data/FCCell.h"
 #include "framework/data/FCCellFrameHold.h"
 #include "framework/data/FCDistancePrefs.h"
 #include "framework/data/FCMiscDocPrefs.h"
 #include "framework/data/FCMultiMeasureRestPrefs.h"
 #include "framework/data/FCStaffSystem.h"
-#include "shell/HostApi.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,21 +24,7 @@ std::int32_t Wrap32(std::int64_t value) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
-struct ClefPreferences {
-    std::int32_t restAdjust;
-    std::int32_t clefPercentDefault;
-    std::int32_t clefDistance;
-};
-
-ClefPreferences LoadClefPreferences() {
-    FCMultiMeasureRestPrefs rests;
-    FCMiscDocPrefs misc;
-    FCDistancePrefs distances;
-    rests.Load(1);
-    misc.Load(1);
-    distances.Load(1);
-    return {rests.GetRestAdjust(), misc.GetClefPercentDefault(), distances.GetClefDistance()};
-}
+using ClefPreferences = ClefChangeRoom::Preferences;
 
 bool IsPassedOver(const FCMultiMeasureRest& rest) {
     return (rest.GetRestFlags() & kCountLimitFlag) != 0 &&
@@ -75,25 +60,36 @@ std::optional<std::int32_t> AdjustForStaff(const FCMultiMeasureRest& rest, std::
 
 } // namespace
 
-void ClefChangeRoom::MakeRoomForClefChanges(const FCStaffSystem& system,
-                                            const FCMusicRegion& systemRegion,
+void ClefChangeRoom::MakeRoomForClefChanges(const FCStaffSystem& system, SystemStaves& staves,
                                             FCMultiMeasureRestDistributeCollection& rests) {
-    const ClefPreferences prefs = LoadClefPreferences();
     for (int i = 0; i < rests.GetCount(); ++i) {
         FCMultiMeasureRest& rest = *rests.GetRest(i);
         if (IsPassedOver(rest)) {
             continue;
         }
+        const ClefPreferences& prefs = LoadedPreferences();
         std::int32_t adjust = prefs.restAdjust;
-        for (std::int32_t slot = systemRegion.GetStartSlot(); slot <= systemRegion.GetEndSlot();
-             ++slot) {
-            const std::int16_t staff = HostApi::SlotToInst(static_cast<std::int16_t>(slot),
-                                                           systemRegion.GetStartStaffList());
-            adjust = AdjustForStaff(rest, staff, system.GetSystemScaling(), prefs).value_or(adjust);
+        for (std::int32_t slot = staves.FirstSlot(); slot <= staves.LastSlot(); ++slot) {
+            adjust = AdjustForStaff(rest, staves.StaffAt(slot), system.GetSystemScaling(), prefs)
+                         .value_or(adjust);
         }
         if (adjust != prefs.restAdjust) {
             rest.SetRestAdjust(static_cast<std::int16_t>(adjust));
             rest.Save();
         }
     }
+}
+
+const ClefChangeRoom::Preferences& ClefChangeRoom::LoadedPreferences() {
+    if (!preferences_) {
+        FCMultiMeasureRestPrefs rests;
+        FCMiscDocPrefs misc;
+        FCDistancePrefs distances;
+        rests.Load(1);
+        misc.Load(1);
+        distances.Load(1);
+        preferences_ = Preferences{rests.GetRestAdjust(), misc.GetClefPercentDefault(),
+                                   distances.GetClefDistance()};
+    }
+    return *preferences_;
 }

@@ -6,6 +6,7 @@
 #include "engine/FCSingleMeasRestDistributeCollection.h"
 #include "engine/MeasureClassification.h"
 #include "engine/RestRedistribution.h"
+#include "engine/SystemStaves.h"
 #include "engine/WidthLaw.h"
 #include "framework/core/FCMusicRegion.h"
 #include "framework/data/FCPart.h"
@@ -31,10 +32,6 @@ struct MeasureRange {
 MeasureRange VisitedMeasures(const FCMusicRegion& systemRegion, const FCMusicRegion& selection) {
     return {std::max<std::int32_t>(systemRegion.GetStartMeasure(), selection.GetStartMeasure()),
             std::min<std::int32_t>(systemRegion.GetEndMeasure(), selection.GetEndMeasure())};
-}
-
-std::int16_t DurationStaff(const FCMusicRegion& systemRegion) {
-    return HostApi::SlotToInst(systemRegion.GetStartSlot(), systemRegion.GetStartStaffList());
 }
 
 FCStaffSystem& SystemAt(const FCStaffSystems& systems, int index) {
@@ -81,6 +78,7 @@ FCPartProcessor::FCPartProcessor() {
 }
 
 bool FCPartProcessor::Iterate(__FCBase* element) {
+    partReads_ = PartReads{};
     auto* part = static_cast<FCPart*>(element);
     FCMusicRegion selection;
     if (!part) {
@@ -135,18 +133,19 @@ void FCPartProcessor::SpaceSystem(FCStaffSystem& system, const FCMusicRegion& sy
 void FCPartProcessor::RedistributeRestSpace(FCStaffSystem& system,
                                             const FCMusicRegion& systemRegion,
                                             const FCMusicRegion& selection) {
-    FCSingleMeasRestDistributeCollection singles(systemRegion);
-    FCMultiMeasureRestDistributeCollection rests(systemRegion);
+    SystemStaves staves(systemRegion);
+    MeasureClassification measures(systemRegion, staves, LayerCount());
+    FCSingleMeasRestDistributeCollection singles(staves.DurationStaff());
+    FCMultiMeasureRestDistributeCollection rests(staves.DurationStaff());
     const MeasureRange range = VisitedMeasures(systemRegion, selection);
     for (std::int32_t measure = range.first; measure <= range.last; ++measure) {
         if (PluginSettings.useMMRestSpacing) {
-            if (FCMultiMeasureRest* rest = LoadRestAt(measure)) {
-                rests.Add(rest);
+            if (std::unique_ptr<FCMultiMeasureRest> rest = measures.TakeRestAt(measure)) {
+                rests.Add(rest.release());
             }
         }
-        if (PluginSettings.useSingleRestSpacing &&
-            MeasureClassification::IsMeasureEmpty(measure, systemRegion) &&
-            !MeasureClassification::IsMeasureInMultiMeasureRest(measure, systemRegion)) {
+        if (PluginSettings.useSingleRestSpacing && measures.IsMeasureEmpty(measure) &&
+            !measures.IsMeasureInMultiMeasureRest(measure)) {
             singles.Add(LoadMeasure(measure));
         }
     }
@@ -155,7 +154,7 @@ void FCPartProcessor::RedistributeRestSpace(FCStaffSystem& system,
         if (rests.GetCount() >= 2) {
             RedistributeCollection(rests);
         }
-        ClefChangeRoom::MakeRoomForClefChanges(system, systemRegion, rests);
+        partReads_.clefChangeRoom.MakeRoomForClefChanges(system, staves, rests);
     }
     if (PluginSettings.useSingleRestSpacing) {
         currentFactor_ = MusicSpacingFactor();
@@ -168,17 +167,18 @@ void FCPartProcessor::RedistributeRestSpace(FCStaffSystem& system,
 void FCPartProcessor::RespaceWithNewValues(FCStaffSystem& /*system*/,
                                            const FCMusicRegion& systemRegion,
                                            const FCMusicRegion& selection) {
+    SystemStaves staves(systemRegion);
+    MeasureClassification measures(systemRegion, staves, LayerCount());
     const MeasureRange range = VisitedMeasures(systemRegion, selection);
     for (std::int32_t measure = range.first; measure <= range.last; ++measure) {
         if (PluginSettings.useMMRestSpacing) {
             FCMultiMeasureRest rest;
             if (rest.Load(static_cast<std::int16_t>(measure))) {
-                RespaceMultiMeasureRest(rest, systemRegion);
+                RespaceMultiMeasureRest(rest, staves);
             }
         }
-        if (PluginSettings.useSingleRestSpacing &&
-            MeasureClassification::IsMeasureEmpty(measure, systemRegion)) {
-            RespaceSingleMeasure(measure, DurationStaff(systemRegion));
+        if (PluginSettings.useSingleRestSpacing && measures.IsMeasureEmpty(measure)) {
+            RespaceSingleMeasure(measure, staves.DurationStaff());
         }
     }
 }
@@ -188,10 +188,12 @@ void FCPartProcessor::RespaceWithNewValues(FCStaffSystem& /*system*/,
 void FCPartProcessor::RedistributeNonRestMeasures(FCStaffSystem& /*system*/,
                                                   const FCMusicRegion& systemRegion,
                                                   const FCMusicRegion& selection) {
-    auto pending = std::make_unique<NonRestSystem>(systemRegion);
+    SystemStaves staves(systemRegion);
+    MeasureClassification measures(systemRegion, staves, LayerCount());
+    auto pending = std::make_unique<NonRestSystem>(staves.DurationStaff());
     const MeasureRange range = VisitedMeasures(systemRegion, selection);
     for (std::int32_t measure = range.first; measure <= range.last; ++measure) {
-        const bool empty = MeasureClassification::IsMeasureEmpty(measure, systemRegion);
+        const bool empty = measures.IsMeasureEmpty(measure);
         (empty ? static_cast<FCRestDistributeCollection&>(pending->singles) : pending->music)
             .Add(LoadMeasure(measure));
         if (FCMultiMeasureRest* rest = LoadRestAt(measure)) {
@@ -256,14 +258,13 @@ void FCPartProcessor::RedistributeCollection(FCRestDistributeCollection& collect
     changed_ = true;
 }
 
-void FCPartProcessor::RespaceMultiMeasureRest(FCMultiMeasureRest& rest,
-                                              const FCMusicRegion& systemRegion) {
+void FCPartProcessor::RespaceMultiMeasureRest(FCMultiMeasureRest& rest, SystemStaves& staves) {
     currentFactor_ = PluginSettings.mmRestScalingFactor;
     std::optional<std::int32_t> duration;
     std::optional<std::int32_t> reference;
     if (PluginSettings.useMMDurationSpacing) {
-        duration = FCMultiMeasureRestDistributeCollection::SummedDuration(
-            rest, DurationStaff(systemRegion));
+        duration =
+            FCMultiMeasureRestDistributeCollection::SummedDuration(rest, staves.DurationStaff());
         reference =
             ReferenceDuration(PluginSettings.singleRestReference, PluginSettings.mmRestReference);
     } else {
@@ -313,13 +314,26 @@ void FCPartProcessor::RespaceSingleMeasure(std::int32_t measure, std::int16_t st
     changed_ = true;
 }
 
+// Off is known only from a load: a save the host refuses leaves it on, to be tried again.
 void FCPartProcessor::TurnOffAutoUpdate() {
+    if (partReads_.autoUpdateOff) {
+        return;
+    }
     FCMultiMeasureRestPrefs prefs;
     prefs.Load(1);
-    if (prefs.GetAutoUpdate() != 0) {
-        prefs.SetAutoUpdate(0);
-        prefs.Save();
+    if (prefs.GetAutoUpdate() == 0) {
+        partReads_.autoUpdateOff = true;
+        return;
     }
+    prefs.SetAutoUpdate(0);
+    prefs.Save();
+}
+
+int FCPartProcessor::LayerCount() {
+    if (!partReads_.layerCount) {
+        partReads_.layerCount = HostApi::GetMaxLayers();
+    }
+    return *partReads_.layerCount;
 }
 
 float FCPartProcessor::MusicSpacingFactor() const {

@@ -3,6 +3,7 @@
 // new widths, and remembers whether it wrote anything.
 #pragma once
 
+#include "engine/ClefChangeRoom.h"
 #include "engine/FCMultiMeasureRestDistributeCollection.h"
 #include "engine/FCMusicMeasuresDistributeCollection.h"
 #include "engine/FCSingleMeasRestDistributeCollection.h"
@@ -12,11 +13,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class FCMultiMeasureRest;
 class FCMusicRegion;
 class FCStaffSystem;
+class SystemStaves;
 
 class FCPartProcessor : public FCIteratorHandler {
 public:
@@ -37,9 +40,10 @@ public:
 
     // Shares the collection's total width among its items by duration, with currentFactor.
     void RedistributeCollection(FCRestDistributeCollection& collection);
-    void RespaceMultiMeasureRest(FCMultiMeasureRest& rest, const FCMusicRegion& systemRegion);
+    void RespaceMultiMeasureRest(FCMultiMeasureRest& rest, SystemStaves& staves);
     void RespaceSingleMeasure(std::int32_t measure, std::int16_t staff);
     // Switches off the document's automatic multimeasure-rest updating before widths change.
+    // Once the part's preferences show it off, it stays off: only this pass writes it.
     void TurnOffAutoUpdate();
 
     bool IsChanged() const { return changed_; }
@@ -48,13 +52,14 @@ public:
 private:
     float MusicSpacingFactor() const;
     std::int32_t ClampToMeasureWidths(std::int32_t width) const;
+    // The host's layer count, asked once per part.
+    int LayerCount();
 
     FCMusicSpacingPrefs musicSpacingPrefs_;
     FCMultiMeasureRestPrefs mmRestPrefs_;
     // A system's records as the non-rest mode found them, waiting for the host's respacing.
     struct NonRestSystem {
-        explicit NonRestSystem(const FCMusicRegion& region)
-            : singles(region), rests(region), music(region) {}
+        explicit NonRestSystem(std::int16_t staff) : singles(staff), rests(staff), music(staff) {}
         FCSingleMeasRestDistributeCollection singles;
         FCMultiMeasureRestDistributeCollection rests;
         FCMusicMeasuresDistributeCollection music;
@@ -62,7 +67,15 @@ private:
 
     void RescaleNonRestMeasures();
 
+    // What the pass learnt of the current part that nothing in the pass can change.
+    struct PartReads {
+        std::optional<int> layerCount;
+        bool autoUpdateOff = false;
+        ClefChangeRoom clefChangeRoom;
+    };
+
     std::vector<std::unique_ptr<NonRestSystem>> pendingNonRest_;
+    PartReads partReads_;
     bool changed_ = false;
     float currentFactor_ = 1.0f;
 };

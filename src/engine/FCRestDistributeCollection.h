@@ -7,12 +7,10 @@
 
 #include <cstdint>
 
-class FCMusicRegion;
-
 class FCRestDistributeCollection : public __FCCollection {
 public:
-    // The staff of every duration query: the region's first slot in its staff list.
-    explicit FCRestDistributeCollection(const FCMusicRegion& region);
+    // The staff of every duration query: the system's first slot in its staff list.
+    explicit FCRestDistributeCollection(std::int16_t staff) : staff_(staff) {}
 
     virtual std::int32_t GetItemWidth(int index) const = 0;
     virtual std::int32_t GetItemDuration(int index) const = 0;

@@ -1,47 +1,55 @@
 #include "engine/MeasureClassification.h"
 
+#include "engine/SystemStaves.h"
 #include "framework/core/FCMusicRegion.h"
-#include "framework/data/FCMultiMeasureRest.h"
 #include "framework/data/FCNoteEntryCell.h"
-#include "shell/HostApi.h"
 
-namespace {
-
-// Every layer, shown or hidden.
-constexpr std::int32_t kAllLayers = -1;
-
-bool CellHasEntries(std::int32_t measure, std::int16_t staff) {
-    FCNoteEntryCell cell(measure, staff);
-    cell.SetLayerSelection(kAllLayers);
-    cell.Load();
-    return cell.GetCount() > 0;
-}
-
-} // namespace
+MeasureClassification::MeasureClassification(const FCMusicRegion& systemRegion,
+                                             SystemStaves& staves, int layerCount)
+    : firstMeasure_(systemRegion.GetStartMeasure()), lastMeasure_(systemRegion.GetEndMeasure()),
+      staves_(staves), layerCount_(layerCount) {}
 
 // A cell whose frames cannot be loaded holds no entries and so counts as empty.
-bool MeasureClassification::IsMeasureEmpty(std::int32_t measure,
-                                           const FCMusicRegion& systemRegion) {
-    for (std::int32_t slot = systemRegion.GetStartSlot(); slot <= systemRegion.GetEndSlot();
-         ++slot) {
-        const std::int16_t staff =
-            HostApi::SlotToInst(static_cast<std::int16_t>(slot), systemRegion.GetStartStaffList());
-        if (CellHasEntries(measure, staff)) {
+bool MeasureClassification::IsMeasureEmpty(std::int32_t measure) {
+    for (std::int32_t slot = staves_.FirstSlot(); slot <= staves_.LastSlot(); ++slot) {
+        if (CellHasEntries(measure, staves_.StaffAt(slot))) {
             return false;
         }
     }
     return true;
 }
 
-bool MeasureClassification::IsMeasureInMultiMeasureRest(std::int32_t measure,
-                                                        const FCMusicRegion& systemRegion) {
-    for (std::int32_t first = systemRegion.GetStartMeasure(); first <= systemRegion.GetEndMeasure();
-         ++first) {
-        FCMultiMeasureRest rest;
-        if (rest.Load(static_cast<std::int16_t>(first)) && first <= measure &&
-            measure <= rest.GetNextMeasure() - 1) {
+bool MeasureClassification::IsMeasureInMultiMeasureRest(std::int32_t measure) {
+    for (std::int32_t first = firstMeasure_; first <= lastMeasure_; ++first) {
+        const std::optional<std::int32_t>& next = RestAt(first).next;
+        if (next && first <= measure && measure <= *next - 1) {
             return true;
         }
     }
     return false;
+}
+
+std::unique_ptr<FCMultiMeasureRest> MeasureClassification::TakeRestAt(std::int32_t measure) {
+    return std::move(RestAt(measure).record);
+}
+
+MeasureClassification::LoadedRest& MeasureClassification::RestAt(std::int32_t measure) {
+    const auto [rest, added] = rests_.try_emplace(measure);
+    if (added) {
+        auto record = std::make_unique<FCMultiMeasureRest>();
+        if (record->Load(static_cast<std::int16_t>(measure))) {
+            rest->second.next = record->GetNextMeasure();
+            rest->second.record = std::move(record);
+        }
+    }
+    return rest->second;
+}
+
+// Every layer, shown or hidden.
+bool MeasureClassification::CellHasEntries(std::int32_t measure, std::int16_t staff) {
+    FCNoteEntryCell cell(measure, staff);
+    cell.SetLayerSelection(FCNoteEntryCell::kAllLayers);
+    cell.SetSlotAndLayerCount(staves_.SlotOf(staff), layerCount_);
+    cell.Load();
+    return cell.GetCount() > 0;
 }

@@ -21,8 +21,9 @@ FCNoteEntryCell::~FCNoteEntryCell() {
 
 bool FCNoteEntryCell::Load() {
     ReleaseAll();
-    const int layers = LayerCount();
-    const std::int16_t slot = HostApi::InstToSlot(static_cast<std::int16_t>(staff_));
+    const int layers = UsableLayers(layers_ ? *layers_ : HostApi::GetMaxLayers());
+    const std::int16_t slot =
+        slot_ ? *slot_ : HostApi::InstToSlot(static_cast<std::int16_t>(staff_));
     for (int layer = 0; layer < layers; ++layer) {
         if (!IsLayerSelected(layer)) {
             continue;
@@ -61,9 +62,8 @@ bool FCNoteEntryCell::IsLayerSelected(int layer) const {
     }
 }
 
-// The host's layer count, never more than the cell has room for.
-int FCNoteEntryCell::LayerCount() {
-    return std::clamp<int>(HostApi::GetMaxLayers(), 0, kMaxLayers);
+int FCNoteEntryCell::UsableLayers(int layers) {
+    return std::clamp<int>(layers, 0, kMaxLayers);
 }
 
 void FCNoteEntryCell::AddEntriesOf(void* frame) {
@@ -71,12 +71,16 @@ void FCNoteEntryCell::AddEntriesOf(void* frame) {
     const auto* entries = reinterpret_cast<const unsigned char*>(
         RecordBytes::Read<std::uintptr_t>(header, EntryFrame::kEntries));
     const int count = RecordBytes::Read<std::int16_t>(header, EntryFrame::kEntryCount);
+    // The staff of the entries is asked only of a frame that has some.
+    if (!entries || count <= 0) {
+        return;
+    }
     const std::int16_t frameValue =
         RecordBytes::Read<std::int16_t>(header, EntryFrame::kFrameValue);
     const std::int16_t staff =
         HostApi::SlotToInst(RecordBytes::Read<std::int16_t>(header, EntryFrame::kSlot),
                             RecordBytes::Read<std::int16_t>(header, EntryFrame::kStaffList));
-    for (int index = 0; entries && index < count; ++index) {
+    for (int index = 0; index < count; ++index) {
         auto* previous = static_cast<FCNoteEntry*>(GetItemAt(GetCount() - 1));
         Add(new FCNoteEntry(entries + index * EntryFrame::kEntrySize, frame, frameValue, staff,
                             previous));

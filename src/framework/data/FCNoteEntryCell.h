@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class FCNoteEntryCell : public __FCNoteEntryCollection {
 public:
@@ -24,6 +25,12 @@ public:
 
     void SetLayerSelection(std::int32_t selection) { layerSelection_ = selection; }
     void SetLoadOption(std::uint8_t option) { loadOption_ = option; }
+    // The slot of the cell's staff and the host's layer count, for a caller that has already
+    // asked the host for them: a load then asks the host only for the frames.
+    void SetSlotAndLayerCount(std::int16_t slot, int layers) {
+        slot_ = slot;
+        layers_ = layers;
+    }
 
     // Loads the selected layers' entries; false, holding nothing, when a frame cannot be had.
     bool Load();
@@ -32,7 +39,8 @@ private:
     static constexpr int kMaxLayers = 20;
 
     bool IsLayerSelected(int layer) const;
-    static int LayerCount();
+    // The host's layer count, never more than the cell has room for.
+    static int UsableLayers(int layers);
     void AddEntriesOf(void* frame);
     // Deletes the entries and gives every frame back to the host.
     void ReleaseAll();
@@ -42,4 +50,6 @@ private:
     std::int32_t staff_;
     std::int32_t layerSelection_ = kShownLayers;
     std::uint8_t loadOption_ = 1;
+    std::optional<std::int16_t> slot_;
+    std::optional<int> layers_;
 };

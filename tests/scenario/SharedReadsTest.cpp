@@ -1,0 +1,81 @@
+// Reads whose answers cannot change during a pass are asked once per part, not once per measure:
+// each multimeasure rest record, the automatic-update preference once it shows off, the
+// clef-change preferences, and the staff at a slot of a system's list once per system (and twice
+// more by the test whether the system overlaps the selection, which here is the system itself).
+#include "host/HostCall.h"
+#include "scenario/ScenarioFixture.h"
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+constexpr std::int64_t kRestTag = 0x4F025849;
+constexpr std::int64_t kAutoUpdateComponent = 0x6F743833;   // ot83
+constexpr std::int64_t kClefDistanceComponent = 0x6F743133; // ot13, a pfDP and pfMI component
+
+// The calls of a pass, split where the current part changes.
+std::vector<std::vector<HostCall>> ByPart(const std::vector<HostCall>& calls) {
+    std::vector<std::vector<HostCall>> parts(1);
+    for (const HostCall& call : calls) {
+        if (call.name == "FX_SetCurrentPartID") {
+            parts.emplace_back();
+        }
+        parts.back().push_back(call);
+    }
+    return parts;
+}
+
+std::size_t MostLoadsOfOneRecord(const std::vector<HostCall>& calls, std::int64_t tag) {
+    std::map<std::tuple<std::int64_t, std::int64_t>, std::size_t> loads;
+    std::size_t most = 0;
+    for (const HostCall& call : calls) {
+        if (call.name == "FX_LoadEData" && call.args[0] == tag) {
+            most = std::max(most, ++loads[{call.args[1], call.args[2]}]);
+        }
+    }
+    return most;
+}
+
+// Each system has a staff list of its own (its item number), so a slot of a list is a slot of
+// one system.
+std::size_t MostLookUpsOfOneSlotOfASystem(const std::vector<HostCall>& calls) {
+    std::map<std::tuple<std::int64_t, std::int64_t>, std::size_t> lookUps;
+    std::size_t most = 0;
+    for (const HostCall& call : calls) {
+        if (call.name == "FX_SlotToInst" && call.args[1] != 0) {
+            most = std::max(most, ++lookUps[{call.args[0], call.args[1]}]);
+        }
+    }
+    return most;
+}
+
+class SharedReadsTest : public ScenarioFixture {};
+
+TEST_F(SharedReadsTest, UnchangingAnswersAreAskedOncePerPart) {
+    const struct {
+        int mode;
+        std::size_t restLoads;
+        std::size_t autoUpdateLoads; // one showing it on, one showing it off
+        std::size_t clefPreferenceLoads;
+    } cases[] = {{0, 1, 2, 2}, {1, 1, 2, 0}, {2, 1, 1, 0}};
+    for (const auto& c : cases) {
+        host.Reset();
+        LoadExample("orchestra");
+        Choose(1, c.mode);
+        host.ClearCalls();
+        RunPass();
+        for (const std::vector<HostCall>& part : ByPart(host.Calls())) {
+            EXPECT_LE(MostLoadsOfOneRecord(part, kRestTag), c.restLoads) << "mode " << c.mode;
+            EXPECT_LE(MostLoadsOfOneRecord(part, kAutoUpdateComponent), c.autoUpdateLoads)
+                << "mode " << c.mode;
+            EXPECT_LE(MostLoadsOfOneRecord(part, kClefDistanceComponent), c.clefPreferenceLoads)
+                << "mode " << c.mode;
+            EXPECT_LE(MostLookUpsOfOneSlotOfASystem(part), 3u) << "mode " << c.mode;
+        }
+    }
+}
+
+} // namespace
