@@ -7,8 +7,6 @@
 namespace {
 
 constexpr OrchestraScore::Meter kMeters[] = {{4, 4}, {3, 4}, {6, 8}, {2, 2}};
-constexpr int kMeterPeriod = OrchestraScore::kMeterPeriod;
-constexpr int kScoreSystemLength = OrchestraScore::kScoreSystemLength;
 constexpr int kPartSystemLength = 8;
 
 // A small linear congruential generator: the same seed always gives the same music.

@@ -67,7 +67,13 @@ class Mapping {
 public:
     Mapping(const MusicXmlScore& score)
         : score_(score), scaling_(score.millimeters, score.tenths),
-          measureCount_(score.MeasureCount()) {}
+          measureCount_(score.MeasureCount()), rehearsals_(measureCount_) {
+        for (const MusicXmlPart& part : score_.parts) {
+            for (std::size_t measure = 0; measure < measureCount_; ++measure) {
+                rehearsals_[measure] = rehearsals_[measure] || part.measures[measure].rehearsal;
+            }
+        }
+    }
 
     Json Score(bool linkedParts) {
         CheckCounts();
@@ -292,9 +298,7 @@ private:
     bool BreaksBefore(const MusicXmlPart& part, std::size_t measure) const {
         const MusicXmlMeasure& here = part.measures[measure];
         return here.meterChange || here.keyChange || here.doubleBarBefore ||
-               (measure > 0 && part.measures[measure - 1].doubleBarAfter) ||
-               std::any_of(score_.parts.begin(), score_.parts.end(),
-                           [&](const MusicXmlPart& p) { return p.measures[measure].rehearsal; });
+               (measure > 0 && part.measures[measure - 1].doubleBarAfter) || rehearsals_[measure];
     }
 
     // Every run of two or more empty measures, broken where BreaksBefore says.
@@ -337,6 +341,8 @@ private:
     std::size_t measureCount_;
     std::int32_t systemWidth_ = kDefaultSystemWidth;
     std::vector<std::vector<int>> partStaves_;
+    // Measures with a rehearsal mark in any part.
+    std::vector<bool> rehearsals_;
 };
 
 } // namespace

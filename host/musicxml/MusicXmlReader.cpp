@@ -314,12 +314,11 @@ private:
     std::map<std::size_t, std::map<std::string, int>> voices_;
 };
 
-MusicXmlPart ReadPart(pugi::xml_node scorePart, pugi::xml_node root) {
+MusicXmlPart ReadPart(pugi::xml_node scorePart, pugi::xml_node node) {
     MusicXmlPart part;
     part.id = scorePart.attribute("id").value();
     part.name = Trimmed(scorePart.child_value("part-name"));
     Place place("part " + part.id + (part.name.empty() ? "" : " (" + part.name + ")"));
-    const pugi::xml_node node = root.find_child_by_attribute("part", "id", part.id.c_str());
     if (!node) {
         place.Fail("the part list names it but no <part> holds its music");
     }
@@ -330,14 +329,7 @@ MusicXmlPart ReadPart(pugi::xml_node scorePart, pugi::xml_node root) {
     return part;
 }
 
-void CheckPartsMatch(const MusicXmlScore& score, pugi::xml_node root) {
-    for (pugi::xml_node node = root.child("part"); node; node = node.next_sibling("part")) {
-        const std::string id = node.attribute("id").value();
-        if (std::none_of(score.parts.begin(), score.parts.end(),
-                         [&](const MusicXmlPart& part) { return part.id == id; })) {
-            throw ScoreError("part " + id + ": not in the part list");
-        }
-    }
+void CheckMeasureCounts(const MusicXmlScore& score) {
     for (const MusicXmlPart& part : score.parts) {
         if (part.measures.size() != score.MeasureCount()) {
             const std::size_t shorter = std::min(part.measures.size(), score.MeasureCount());
@@ -396,17 +388,29 @@ MusicXmlScore MusicXmlReader::Read(const std::string& text) {
     }
     MusicXmlScore score;
     ReadDefaults(root.child("defaults"), score);
-    std::set<std::string> ids;
+    // The music of each part by its ID: every <part> must be named in the part list.
+    std::map<std::string, pugi::xml_node> music;
+    for (pugi::xml_node node : root.children("part")) {
+        music.emplace(node.attribute("id").value(), node);
+    }
+    std::set<std::string> listed;
     for (pugi::xml_node scorePart : root.child("part-list").children("score-part")) {
-        if (!ids.insert(scorePart.attribute("id").value()).second) {
-            throw ScoreError("part " + std::string(scorePart.attribute("id").value()) +
-                             ": the part list names it twice");
+        const std::string id = scorePart.attribute("id").value();
+        if (!listed.insert(id).second) {
+            throw ScoreError("part " + id + ": the part list names it twice");
         }
-        score.parts.push_back(ReadPart(scorePart, root));
+        const auto found = music.find(id);
+        score.parts.push_back(
+            ReadPart(scorePart, found == music.end() ? pugi::xml_node() : found->second));
     }
     if (score.parts.empty()) {
         throw ScoreError("the part list names no part");
     }
-    CheckPartsMatch(score, root);
+    for (const auto& [id, node] : music) {
+        if (listed.count(id) == 0) {
+            throw ScoreError("part " + id + ": not in the part list");
+        }
+    }
+    CheckMeasureCounts(score);
     return score;
 }
