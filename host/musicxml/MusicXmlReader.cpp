@@ -374,7 +374,7 @@ bool MusicXmlCell::HasEntries() const {
 MusicXmlScore MusicXmlReader::Read(const std::string& text) {
     pugi::xml_document document;
     const pugi::xml_parse_result parsed =
-        document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+        document.load_buffer(text.data(), text.size(), pugi::parse_full, pugi::encoding_utf8);
     if (!parsed) {
         throw ScoreError(std::string("not well-formed XML at byte ") +
                          std::to_string(parsed.offset) + ": " + parsed.description());

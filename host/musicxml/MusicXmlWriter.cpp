@@ -23,7 +23,7 @@ public:
     explicit TextEdits(const std::string& text) : text_(text), copy_(text) {}
 
     pugi::xml_node Parse(pugi::xml_document& document) {
-        if (!document.load_buffer_inplace(copy_.data(), copy_.size(), pugi::parse_default,
+        if (!document.load_buffer_inplace(copy_.data(), copy_.size(), pugi::parse_full,
                                           pugi::encoding_utf8)) {
             throw ScoreError("the MusicXML text is no longer well-formed");
         }

@@ -17,6 +17,8 @@ TEST_F(MusicXmlBadInputTest, IsRefusedNamingTheFilePartAndMeasure) {
     const BadFile cases[] = {
         {"malformed.musicxml", "<score-partwise><part-list>",
          "not well-formed XML at byte 26: Start-end tags mismatch"},
+        {"declaration.musicxml", "<?xml version=\"1\".0?><score-partwise/>",
+         "not well-formed XML at byte 17: Error parsing start element tag"},
         {"timewise.musicxml", "<score-timewise/>",
          "a timewise score; only partwise MusicXML (<score-partwise>) is read"},
         {"other.xml", "<html/>", "<html> is not a MusicXML score"},
