@@ -21,10 +21,10 @@ fi
 finale=$1
 
 # Wine needs a screen for real dialogs: the whole session gets one virtual screen, which the
-# photograph reads too.
+# photograph reads too; each run under it starts a window manager there (scripts/wine-run).
 if [ "${#runner[@]}" -gt 0 ] && [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$source_dir" --wine "${runner[0]}" \
-    "$finale"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" env CALVEX_WINDOW_MANAGER=1 \
+    bash "$0" "$source_dir" --wine "${runner[0]}" "$finale"
 fi
 
 work=$(mktemp -d "$(pwd)/dialog-session.XXXXXX")
