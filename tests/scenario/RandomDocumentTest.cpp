@@ -1,7 +1,7 @@
 // Seeded random documents and choices, including values the dialog never produces: every pass
 // must finish without a fault (the sanitizer builds watch), and a pass that reports no change
 // must leave the document exactly as it was.
-#include "scenario/RandomDocument.h"
+#include "tests/support/RandomDocument.h"
 #include "host/ScoreError.h"
 #include "scenario/ScenarioFixture.h"
 
@@ -18,7 +18,7 @@ TEST_F(RandomDocumentTest, EveryPassFinishesAndAnUnchangedPassLeavesNoTrace) {
         } catch (const ScoreError& error) {
             FAIL() << "seed " << seed << ": " << error.what();
         }
-        document.ChooseSettings();
+        ChooseRandomly(document);
         const HostDocument before = host.Document();
         if (!RunPass()) {
             EXPECT_TRUE(host.Document() == before) << "seed " << seed;

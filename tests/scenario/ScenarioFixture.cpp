@@ -82,3 +82,16 @@ void ScenarioFixture::Choose(int scope, int mode) {
     PluginSettings.processingMode = scope;
     PluginSettings.spacingMode = mode;
 }
+
+void ScenarioFixture::ChooseRandomly(RandomDocument& document) {
+    PluginSettings = PluginSettingsRecord::Defaults();
+    PluginSettings.processingMode = document.Pick(0, 2);
+    PluginSettings.spacingMode = document.Pick(0, 2);
+    PluginSettings.useSingleRestSpacing = document.Pick(0, 3) != 0;
+    PluginSettings.useMMRestSpacing = document.Pick(0, 3) != 0;
+    PluginSettings.useMMDurationSpacing = document.Pick(0, 1) != 0;
+    PluginSettings.singleRestReference = document.Pick(-1, 9);
+    PluginSettings.mmRestReference = document.Pick(-1, 9);
+    PluginSettings.defaultSingleWidth = document.Pick(-100, 40000);
+    PluginSettings.mmRestScalingFactor = static_cast<float>(document.Pick(-5, 30)) / 10.0f;
+}

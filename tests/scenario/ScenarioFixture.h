@@ -5,6 +5,7 @@
 #include "host/HostDocument.h"
 #include "host/ScoreSource.h"
 #include "support/HostFixture.h"
+#include "tests/support/RandomDocument.h"
 
 #include <cstdint>
 #include <memory>
@@ -31,4 +32,6 @@ protected:
 
     // The settings of one user choice, starting from the defaults.
     static void Choose(int scope, int mode);
+    // Choices drawn after the document, including values the dialog never produces.
+    static void ChooseRandomly(RandomDocument& document);
 };

@@ -5,9 +5,9 @@
 // writes must not move. Rerun with CALVEX_UPDATE_GOLDEN=1 only when new writes are meant.
 #include "host/HostCall.h"
 #include "host/ScoreError.h"
-#include "scenario/RandomDocument.h"
 #include "scenario/ScenarioFixture.h"
 #include "shell/PluginState.h"
+#include "tests/support/RandomDocument.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -89,7 +89,7 @@ protected:
         RandomDocument document(seed);
         host.Reset();
         Load(document.Json());
-        document.ChooseSettings();
+        ChooseRandomly(document);
         return Writes("random document " + std::to_string(seed));
     }
 };

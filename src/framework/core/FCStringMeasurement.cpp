@@ -104,11 +104,13 @@ std::string EvpuText(float evpus) {
     return IsWholeInteger(evpus) ? std::to_string(static_cast<std::int32_t>(evpus)) : FixedText(evpus);
 }
 
-// Whole picas, "p", then the remaining points without their sign: -72 EVPUs read "-1p6".
+// Whole picas, "p", then the remaining points without their sign: -72 EVPUs read "-1p6". The
+// whole picas are the truncated quotient that the points are left from, never the quotient as
+// "%f" rounds it: 95.99999 EVPUs are "1p11.99", not "2p11.99".
 std::string PicasText(float evpus) {
-    const std::string picas = FixedText(evpus / kEvpusPerPica);
-    std::string points =
-        FixedText((evpus - std::trunc(evpus / kEvpusPerPica) * kEvpusPerPica) * 0.25f);
+    const float wholePicas = std::trunc(evpus / kEvpusPerPica);
+    const std::string picas = FixedText(wholePicas);
+    std::string points = FixedText((evpus - wholePicas * kEvpusPerPica) * 0.25f);
     if (!points.empty() && points[0] == '-') {
         points.erase(0, 1);
     }

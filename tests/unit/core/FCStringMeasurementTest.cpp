@@ -88,6 +88,9 @@ TEST_F(FCStringMeasurementTest, WritesLengthsCuttingDigitsNotRounding) {
         {72, kUnitPicas, "1p6"},
         {-72, kUnitPicas, "-1p6"},
         {-24, kUnitPicas, "-0p6"},
+        // Just short of two picas: the "%f" of the quotient would round up to 2.
+        {95.999992f, kUnitPicas, "1p11.99"},
+        {-95.999992f, kUnitPicas, "-1p11.99"},
         {12.5f, kUnitEVPUs, "12.5"},
         {100, kUnitEVPUs, "100"},
         {250, kUnitPoints, "62.5"},

@@ -1,6 +1,4 @@
-#include "scenario/RandomDocument.h"
-
-#include "shell/PluginState.h"
+#include "tests/support/RandomDocument.h"
 
 #include <sstream>
 
@@ -87,17 +85,4 @@ std::string RandomDocument::Part(int id, int measures) {
     }
     out << "]}";
     return out.str();
-}
-
-void RandomDocument::ChooseSettings() {
-    PluginSettings = PluginSettingsRecord::Defaults();
-    PluginSettings.processingMode = Pick(0, 2);
-    PluginSettings.spacingMode = Pick(0, 2);
-    PluginSettings.useSingleRestSpacing = Pick(0, 3) != 0;
-    PluginSettings.useMMRestSpacing = Pick(0, 3) != 0;
-    PluginSettings.useMMDurationSpacing = Pick(0, 1) != 0;
-    PluginSettings.singleRestReference = Pick(-1, 9);
-    PluginSettings.mmRestReference = Pick(-1, 9);
-    PluginSettings.defaultSingleWidth = Pick(-100, 40000);
-    PluginSettings.mmRestScalingFactor = static_cast<float>(Pick(-5, 30)) / 10.0f;
 }
