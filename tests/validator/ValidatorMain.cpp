@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     std::uint32_t cycles = 0;
     std::uint32_t firstSeed = 0;
     if (argc != 4 || !ReadCount(argv[2], cycles) || !ReadCount(argv[3], firstSeed)) {
-        std::fprintf(stderr, "usage: calvex_validator PLUGIN CYCLES FIRST_SEED\n");
+        std::fprintf(stderr, "usage: %s PLUGIN CYCLES FIRST_SEED\n", argv[0]);
         return 2;
     }
     TemporaryFolder settingsFolder;
