@@ -29,9 +29,14 @@ function(calvex_embed_binary input output symbol)
     VERBATIM)
 endfunction()
 
-# nlohmann-json is header-only; Debian installs it for the native compiler only. Its headers are
-# copied into the build tree so the cross build can use them without the host's system headers.
-find_path(CALVEX_NLOHMANN_DIR nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-file(COPY ${CALVEX_NLOHMANN_DIR}/nlohmann DESTINATION ${CMAKE_BINARY_DIR}/third_party)
-add_library(calvex_json INTERFACE)
-target_include_directories(calvex_json SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/third_party)
+# nlohmann-json and CLI11 are header-only; Debian installs them for the native compiler only.
+# Their headers are copied into the build tree so the cross build can use them without the host's
+# system headers.
+function(calvex_header_library target header folder)
+  find_path(${target}_DIR ${header} PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  file(COPY ${${target}_DIR}/${folder} DESTINATION ${CMAKE_BINARY_DIR}/third_party)
+  add_library(${target} INTERFACE)
+  target_include_directories(${target} SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/third_party)
+endfunction()
+calvex_header_library(calvex_json nlohmann/json.hpp nlohmann)
+calvex_header_library(calvex_cli11 CLI/CLI.hpp CLI)

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr std::int16_t kSettingsFolderKind = 15;
-constexpr std::size_t kPathUnits = 260;
 
 // An 8-bit undo text as the host keeps it: each byte one code unit.
 std::u16string WidenBytes(const char* text) {
@@ -157,7 +156,7 @@ std::int16_t FX_GetFinalePath(std::int16_t folderKind, std::uint16_t* buffer260,
         return 0;
     }
     // At most 259 units, so the terminator fits in the 260-unit area.
-    const std::size_t count = std::min<std::size_t>(folder.size(), kPathUnits - 1);
+    const std::size_t count = std::min<std::size_t>(folder.size(), StandInHost::kPathUnits - 1);
     std::copy_n(folder.begin(), count, buffer260);
     buffer260[count] = 0;
     return 1;

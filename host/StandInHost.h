@@ -19,6 +19,9 @@
 
 class StandInHost {
 public:
+    // The host's paths are 260 UTF-16 units at most, the terminator included.
+    static constexpr std::size_t kPathUnits = 260;
+
     static StandInHost& Instance();
 
     // Back to a fresh host: no calls recorded, nothing hidden, the default version, an empty

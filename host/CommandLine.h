@@ -1,0 +1,40 @@
+// The stand-in host's command line: what the user asked for, read from the arguments (UTF-8)
+// by one parser that both builds compile, so they accept and refuse the same arguments with the
+// same words.
+#pragma once
+
+#include "host/HostMeasurement.h"
+#include "host/UserSession.h"
+
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    enum class Task {
+        Session,   // a user's session on a score file
+        Smoke,     // the start-up check of a plug-in module
+        Orchestra, // a generated score, to the standard output or into `output`
+        Exit,      // nothing to run: print `message` and end with `exitCode`
+    };
+
+    // Reads the arguments that follow the program's name; `defaultPlugin` is the module used
+    // when none is named. Help and the version end in Exit with code 0, a usage error in Exit
+    // with code 2 and the reason in `message`.
+    static CommandLine Parse(const std::vector<std::string>& arguments,
+                             const std::string& defaultPlugin);
+
+    Task task = Task::Exit;
+    int exitCode = 0;
+    std::string message;
+
+    std::string plugin;
+    std::string score;
+    std::u16string settingsFolder;
+    HostUnit unit = HostUnit::EVPUs;
+    std::vector<UserSession::Step> steps;
+    bool linkedParts = false;
+    std::string output;
+    std::string partsOutput;
+    int staves = 0;
+    int measures = 0;
+};
