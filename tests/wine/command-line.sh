@@ -13,6 +13,11 @@ if [ "$1" = "--wine" ]; then
 fi
 finale=$1
 
+# One virtual screen for all the runs under Wine, so none brings up (and tears down) its own.
+if [ "${#runner[@]}" -gt 0 ] && [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+  exec xvfb-run -a bash "$0" "$source_dir" --wine "${runner[0]}" "$finale"
+fi
+
 long_folder=$(printf 'f%.0s' $(seq 1 260))
 cases=(
   "--version"
