@@ -254,7 +254,8 @@ std::vector<CLI::Option*> AddOptions(CLI::App& app) {
         ->check(NumberFrom(1, kOrchestraStaves, "STAVES").application_index(0))
         ->check(NumberFrom(1, kOrchestraMeasures, "MEASURES").application_index(1));
     app.add_option("--score", "the score file to open")->type_name("FILE");
-    app.add_flag("--parts", "make a linked part of each MusicXML part");
+    const char* const partsHelp = "make a linked part of each MusicXML part";
+    app.add_flag("--parts", partsHelp);
     app.add_option("--output", "write the score after the session (.json, or .musicxml for a "
                                "MusicXML score); with --orchestra, the generated score")
         ->type_name("FILE");
