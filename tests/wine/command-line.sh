@@ -20,7 +20,6 @@ fi
 
 long_folder=$(printf 'f%.0s' $(seq 1 260))
 cases=(
-  "--version"
   "--bogus"
   "--score s.json stray"
   "--score s.json --mode"
