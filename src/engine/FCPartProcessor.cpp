@@ -183,8 +183,8 @@ void FCPartProcessor::RespaceWithNewValues(FCStaffSystem& /*system*/,
     }
 }
 
-// Takes copies of the system's records before anything changes; systems with two or more music
-// measures are rescaled together once the host has respaced the selection.
+// Takes copies of every visited system's records before anything changes: the host respaces
+// the whole selection at once, so each system is later either rescaled or given its records back.
 void FCPartProcessor::RedistributeNonRestMeasures(FCStaffSystem& /*system*/,
                                                   const FCMusicRegion& systemRegion,
                                                   const FCMusicRegion& selection) {
@@ -200,42 +200,56 @@ void FCPartProcessor::RedistributeNonRestMeasures(FCStaffSystem& /*system*/,
             pending->rests.Add(rest);
         }
     }
-    if (pending->music.GetCount() >= 2) {
-        pendingNonRest_.push_back(std::move(pending));
-    }
+    pendingNonRest_.push_back(std::move(pending));
 }
 
-// The host respaces the whole selection at once, so it is asked once for all the part's
-// systems; each system's music measures are then scaled back to the total they had, and its
-// empty measures and multimeasure rests get their records back.
+bool FCPartProcessor::NonRestSystem::IsRescaled() const {
+    return music.GetCount() >= 2;
+}
+
+// The host is asked once for all the part's systems, and only when one of them has two or more
+// music measures to rescale. Each such system's music measures are scaled back to the total they
+// had; every other record the host may have changed gets its copy back.
 void FCPartProcessor::RescaleNonRestMeasures() {
-    if (pendingNonRest_.empty()) {
-        return;
-    }
-    HostApi::ExecuteMenuItem(kMusicSpacingCommand);
-    for (const auto& system : pendingNonRest_) {
-        FCMusicMeasuresDistributeCollection& music = system->music;
-        std::vector<std::int32_t> before;
-        std::vector<std::int32_t> after;
-        for (int i = 0; i < music.GetCount(); ++i) {
-            FCMeasure* measure = music.GetMeasure(i);
-            before.push_back(measure->GetWidth());
-            measure->Load(static_cast<std::int16_t>(measure->GetItemNo()));
-            after.push_back(measure->GetWidth());
+    const bool anyRescaled = std::any_of(
+        pendingNonRest_.begin(), pendingNonRest_.end(),
+        [](const std::unique_ptr<NonRestSystem>& system) { return system->IsRescaled(); });
+    if (anyRescaled) {
+        HostApi::ExecuteMenuItem(kMusicSpacingCommand);
+        for (const auto& system : pendingNonRest_) {
+            if (!system->IsRescaled() || !RescaleMusic(system->music)) {
+                SaveAll(system->music);
+            }
+            SaveAll(system->singles);
+            SaveAll(system->rests);
         }
-        // When the host's widths cannot be scaled back (a total of 0, a width beyond the
-        // field), the music measures get their earlier widths back and count as unchanged.
-        const std::optional<std::vector<std::int16_t>> scaled =
-            RestRedistribution::Rescale(after, before);
-        for (int i = 0; i < music.GetCount(); ++i) {
-            music.SetItemWidth(i, scaled ? (*scaled)[i] : static_cast<std::int16_t>(before[i]));
-            music.SaveItem(i);
-        }
-        SaveAll(system->singles);
-        SaveAll(system->rests);
-        changed_ = changed_ || scaled.has_value();
     }
     pendingNonRest_.clear();
+}
+
+// Gives the music measures the host's proportions at the total width they had before; false,
+// with nothing written, when the host's widths cannot be scaled back (a total of 0, a width
+// beyond the field).
+bool FCPartProcessor::RescaleMusic(const FCMusicMeasuresDistributeCollection& music) {
+    std::vector<std::unique_ptr<FCMeasure>> respaced;
+    std::vector<std::int32_t> before;
+    std::vector<std::int32_t> after;
+    for (int i = 0; i < music.GetCount(); ++i) {
+        before.push_back(music.GetItemWidth(i));
+        respaced.emplace_back(LoadMeasure(music.GetMeasure(i)->GetItemNo()));
+        after.push_back(respaced.back()->GetWidth());
+    }
+    const std::optional<std::vector<std::int16_t>> scaled =
+        RestRedistribution::Rescale(after, before);
+    if (!scaled) {
+        return false;
+    }
+    for (std::size_t i = 0; i < respaced.size(); ++i) {
+        respaced[i]->SetWidth((*scaled)[i]);
+        respaced[i]->Save();
+    }
+    changed_ = true;
+    return true;
 }
 
 void FCPartProcessor::RedistributeCollection(FCRestDistributeCollection& collection) {
@@ -276,12 +290,12 @@ void FCPartProcessor::RespaceMultiMeasureRest(FCMultiMeasureRest& rest, SystemSt
     }
     const float ratio = WidthLaw::Ratio(*duration, *reference, currentFactor_);
     const std::optional<std::int16_t> width =
-        WidthLaw::ToWidth(ratio * static_cast<float>(mmRestPrefs_.GetMeasureWidth()));
+        ClampToMeasureWidths(ratio * static_cast<float>(mmRestPrefs_.GetMeasureWidth()));
     if (!width) {
         return;
     }
     TurnOffAutoUpdate();
-    rest.SetWidth(static_cast<std::int16_t>(ClampToMeasureWidths(*width)));
+    rest.SetWidth(*width);
     rest.Save();
     changed_ = true;
 }
@@ -300,7 +314,7 @@ void FCPartProcessor::RespaceSingleMeasure(std::int32_t measure, std::int16_t st
     }
     const float ratio = WidthLaw::Ratio(duration, *reference, currentFactor_);
     const std::optional<std::int16_t> width =
-        WidthLaw::ToWidth(static_cast<float>(PluginSettings.defaultSingleWidth) * ratio);
+        ClampToMeasureWidths(static_cast<float>(PluginSettings.defaultSingleWidth) * ratio);
     if (!width) {
         return;
     }
@@ -309,7 +323,7 @@ void FCPartProcessor::RespaceSingleMeasure(std::int32_t measure, std::int16_t st
     if (measure != 0) {
         record.Load(static_cast<std::int16_t>(measure));
     }
-    record.SetWidth(static_cast<std::int16_t>(ClampToMeasureWidths(*width)));
+    record.SetWidth(*width);
     record.Save();
     changed_ = true;
 }
@@ -340,7 +354,7 @@ float FCPartProcessor::MusicSpacingFactor() const {
     return musicSpacingPrefs_.GetSpacingRatio();
 }
 
-std::int32_t FCPartProcessor::ClampToMeasureWidths(std::int32_t width) const {
+std::optional<std::int16_t> FCPartProcessor::ClampToMeasureWidths(float width) const {
     return WidthLaw::Clamp(width, musicSpacingPrefs_.GetMinimumWidth(),
                            musicSpacingPrefs_.GetMaximumWidth());
 }

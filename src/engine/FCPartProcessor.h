@@ -51,7 +51,7 @@ public:
 
 private:
     float MusicSpacingFactor() const;
-    std::int32_t ClampToMeasureWidths(std::int32_t width) const;
+    std::optional<std::int16_t> ClampToMeasureWidths(float width) const;
     // The host's layer count, asked once per part.
     int LayerCount();
 
@@ -63,9 +63,12 @@ private:
         FCSingleMeasRestDistributeCollection singles;
         FCMultiMeasureRestDistributeCollection rests;
         FCMusicMeasuresDistributeCollection music;
+        // Two or more music measures: the music is rescaled after the host's spacing.
+        bool IsRescaled() const;
     };
 
     void RescaleNonRestMeasures();
+    bool RescaleMusic(const FCMusicMeasuresDistributeCollection& music);
 
     // What the pass learnt of the current part that nothing in the pass can change.
     struct PartReads {

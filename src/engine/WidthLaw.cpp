@@ -41,6 +41,13 @@ bool WidthLaw::FitsWidthField(std::int32_t width) {
            width <= std::numeric_limits<std::int16_t>::max();
 }
 
-std::int32_t WidthLaw::Clamp(std::int32_t width, std::int32_t minimum, std::int32_t maximum) {
-    return std::max(std::min(width, maximum), minimum);
+std::optional<std::int16_t> WidthLaw::Clamp(float width, std::int16_t minimum,
+                                            std::int16_t maximum) {
+    if (std::isnan(width)) {
+        return std::nullopt;
+    }
+    // Clamped while still a float, so a width far beyond any integer is never converted.
+    const float clamped = std::max(std::min(std::trunc(width), static_cast<float>(maximum)),
+                                   static_cast<float>(minimum));
+    return static_cast<std::int16_t>(clamped);
 }

@@ -20,8 +20,11 @@ public:
 
     static bool FitsWidthField(std::int32_t width);
 
-    // min(w, maximum), then max(w, minimum): the minimum wins when the limits cross.
-    static std::int32_t Clamp(std::int32_t width, std::int32_t minimum, std::int32_t maximum);
+    // A computed width truncated toward zero, then min(w, maximum) and max(w, minimum): the
+    // minimum wins when the limits cross. However large the computed width, the clamped one
+    // fits the field; nothing only when the width is not a number.
+    static std::optional<std::int16_t> Clamp(float width, std::int16_t minimum,
+                                             std::int16_t maximum);
 
     // Natural logarithm and power rounded once to single precision from double precision.
     static float LogF(float x);

@@ -23,6 +23,8 @@ struct SingleStaffScore {
         "spacingRatio": 1.5}, "multimeasureRests": {"measureWidth": 280}})";
     int lastSelected = 0; // 0: the last measure; -1: nothing selected
     bool placed = true;   // false: the system still has to be laid out
+    // The first measure of each system after the first; none: one system holds every measure.
+    std::vector<int> systemBreaks;
 
     std::string Json() const;
 };
@@ -46,8 +48,20 @@ std::string SingleStaffScore::Json() const {
                List(std::vector<int>(cell.second, 1), [](int n) { return std::to_string(n); }) +
                "]}";
     });
+    std::vector<int> firsts{1};
+    firsts.insert(firsts.end(), systemBreaks.begin(), systemBreaks.end());
+    std::vector<std::pair<int, int>> ranges;
+    for (std::size_t i = 0; i < firsts.size(); ++i) {
+        const int next =
+            i + 1 < firsts.size() ? firsts[i + 1] : static_cast<int>(quarters.size()) + 1;
+        ranges.emplace_back(firsts[i], next);
+    }
     const std::string system =
-        placed ? R"({"first": 1, "next": )" + std::to_string(quarters.size() + 1) + "}"
+        placed ? List(ranges,
+                      [](const std::pair<int, int>& range) {
+                          return R"({"first": )" + std::to_string(range.first) + R"(, "next": )" +
+                                 std::to_string(range.second) + "}";
+                      })
                : R"({"first": 0, "next": 0})";
     const std::string selection =
         lastSelected < 0
@@ -231,6 +245,79 @@ TEST_F(RestSpacingScenarioTest, AnUnplacedSystemGetsOneLayoutUpdateBeforeSpacing
     EXPECT_EQ(host.CallsTo("FX_UpdateLayout").size(), 1u);
     EXPECT_EQ(Systems(), (std::vector<std::pair<std::int16_t, std::int16_t>>{{1, 4}}));
     EXPECT_EQ(MeasureWidths(), (Widths{360, 240, 250}));
+}
+
+TEST_F(RestSpacingScenarioTest, NonRestModeLeavesASystemWithOneMusicMeasureExactlyAsItWas) {
+    // Systems 1-4 and 5-8. The host's spacing gives music 60 + 40 per entry, empty measures 90
+    // and the rest 170. System 1 (music 100, 140, 180 for a total of 750) is scaled back to 178,
+    // 250 and 322 with its empty measure kept; system 2 has one music measure and must come
+    // back exactly as it was, its rest included.
+    SingleStaffScore score{{4, 4, 4, 4, 4, 4, 4, 4},
+                           {200, 250, 300, 150, 220, 160, 170, 180},
+                           {{1, 1}, {2, 2}, {3, 3}, {5, 2}},
+                           R"({"first": 7, "next": 9, "width": 340})"};
+    score.systemBreaks = {5};
+    Load(score.Json());
+    Choose(0, 2);
+    constexpr std::uint32_t kMeasureTag = 0x534F4D53;
+    constexpr std::uint32_t kRestTag = 0x4F025849;
+    const RecordStore& layout = host.Document().LayoutOf(0);
+    std::vector<RecordStore::Bytes> secondSystem;
+    for (std::uint16_t measure = 5; measure <= 8; ++measure) {
+        secondSystem.push_back(*layout.Find(kMeasureTag, measure, 0, 0));
+    }
+    secondSystem.push_back(*layout.Find(kRestTag, 7, 0, 0));
+
+    EXPECT_TRUE(RunPass());
+
+    EXPECT_EQ(host.CallsTo("FX_ExecuteMenuItem").size(), 1u);
+    EXPECT_EQ(MeasureWidths(), (Widths{178, 250, 322, 150, 220, 160, 170, 180}));
+    EXPECT_EQ(RestWidth(7), 340);
+    std::vector<RecordStore::Bytes> after;
+    for (std::uint16_t measure = 5; measure <= 8; ++measure) {
+        after.push_back(*layout.Find(kMeasureTag, measure, 0, 0));
+    }
+    after.push_back(*layout.Find(kRestTag, 7, 0, 0));
+    EXPECT_EQ(after, secondSystem);
+}
+
+TEST_F(RestSpacingScenarioTest, RespacedWidthsBeyondTheFieldAreClampedToTheMaximum) {
+    // A rest over 400 measures at factor 1.9 against a reference of 2 measures: 280 x 1.9^log2(200)
+    // is about 37,800, beyond the 16-bit field. An empty 64/4 measure at the music-spacing
+    // factor 4 against 4/4: 480 x 4^4 = 122,880. Both take the maximum width.
+    struct Case {
+        int maximum;
+        std::int16_t expected;
+    };
+    for (const Case c : {Case{1000, 1000}, Case{32767, 32767}}) {
+        host.Reset();
+        std::vector<int> meters(402, 4);
+        SingleStaffScore score{meters,
+                               Widths(402, 100),
+                               {{401, 1}, {402, 1}},
+                               R"({"first": 1, "next": 401, "width": 300})"};
+        score.preferences =
+            R"({"musicSpacing": {"minimumWidth": 100, "maximumWidth": )" +
+            std::to_string(c.maximum) +
+            R"(, "spacingRatio": 4.0}, "multimeasureRests": {"measureWidth": 280}})";
+        Load(score.Json());
+        PluginSettings = PluginSettingsRecord::Defaults();
+        Choose(0, 1);
+        PluginSettings.useSingleRestSpacing = false;
+        PluginSettings.mmRestScalingFactor = 1.9f;
+        EXPECT_TRUE(RunPass()) << c.maximum;
+        EXPECT_EQ(RestWidth(1), c.expected) << c.maximum;
+
+        host.Reset();
+        SingleStaffScore measure{{4, 64, 4}, {300, 300, 250}, {{3, 1}}};
+        measure.preferences = score.preferences;
+        Load(measure.Json());
+        PluginSettings = PluginSettingsRecord::Defaults();
+        Choose(0, 1);
+        PluginSettings.useMMRestSpacing = false;
+        EXPECT_TRUE(RunPass()) << c.maximum;
+        EXPECT_EQ(MeasureWidths(), (Widths{480, c.expected, 250})) << c.maximum;
+    }
 }
 
 } // namespace

@@ -60,12 +60,33 @@ TEST(WidthLawTest, WidthsMustFitTheirSixteenBitField) {
     EXPECT_EQ(WidthLaw::ToWidth(std::numeric_limits<float>::quiet_NaN()), std::nullopt);
 }
 
-TEST(WidthLawTest, ClampingLetsTheMinimumWinWhenTheLimitsCross) {
-    EXPECT_EQ(WidthLaw::Clamp(500, 100, 400), 400);
-    EXPECT_EQ(WidthLaw::Clamp(50, 100, 400), 100);
-    EXPECT_EQ(WidthLaw::Clamp(300, 100, 400), 300);
-    EXPECT_EQ(WidthLaw::Clamp(50, 400, 100), 400);
-    EXPECT_EQ(WidthLaw::Clamp(500, 400, 100), 400);
+struct ClampCase {
+    float width;
+    std::int16_t minimum;
+    std::int16_t maximum;
+    std::optional<std::int16_t> expected;
+};
+
+TEST(WidthLawTest, ClampingTruncatesFirstAndLetsTheMinimumWinWhenTheLimitsCross) {
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    const ClampCase cases[] = {
+        {500.0f, 100, 400, 400},
+        {50.0f, 100, 400, 100},
+        {300.9f, 100, 400, 300},
+        {50.0f, 400, 100, 400},
+        {500.0f, 400, 100, 400},
+        // Widths beyond the 16-bit field still take the limit they pass.
+        {37842.6f, 100, 1000, 1000},
+        {37842.6f, 100, 32767, 32767},
+        {1.0e30f, 100, 1000, 1000},
+        {kInfinity, 100, 1000, 1000},
+        {-kInfinity, 100, 1000, 100},
+        {std::numeric_limits<float>::quiet_NaN(), 100, 1000, std::nullopt},
+    };
+    for (const ClampCase& c : cases) {
+        EXPECT_EQ(WidthLaw::Clamp(c.width, c.minimum, c.maximum), c.expected)
+            << c.width << " in " << c.minimum << ".." << c.maximum;
+    }
 }
 
 struct ShareCase {
