@@ -1,15 +1,19 @@
 // A file in the folder the host names, opened as a buffered byte stream. Writing goes to a
-// temporary file beside the target, which takes the target's place only once it is completely
-// written and closed, so a failed write never damages the file that was there.
+// temporary file of its own beside the file (beside the file a link points to), created only
+// where no name exists yet, which takes the file's place in one step once it is completely
+// written: a reader sees the old file or the new one, never a part, and a failed write never
+// damages the file that was there.
 #pragma once
 
 #include "framework/core/FCString.h"
+#include "platform/Platform.h"
 #include "settings/FCBaseStream.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 class FCFileStream : public __FCBaseStream {
@@ -26,17 +30,21 @@ public:
     virtual bool OpenRead() = 0;
     virtual bool OpenWrite() = 0;
 
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return file_ != nullptr || IsWriting(); }
     // Ends reading, or ends writing by putting the new file in place of the old one. False when
-    // the stream was not open or anything written failed to reach the file; the old file then
-    // stays as it was.
+    // the stream was not open, a byte could not be read, or anything written failed to reach
+    // the file; the old file then stays as it was.
     bool Close();
     // The folder, a "\" unless the folder already ends with one, and the file name.
     std::u16string GetPath() const;
+    // Whether anything (a file, a folder, a link) has the file's name.
+    bool Exists() const;
 
 protected:
     bool OpenForReading(const char16_t* mode);
-    bool OpenForWriting(const char16_t* mode);
+    // Creates the temporary file that the written bytes go to. False, with nothing created, when
+    // the file is read-only or a folder, or when a link cannot be followed to its file.
+    bool OpenForWriting();
     // The next byte as an unsigned value, or EOF.
     int ReadByte();
     // Gives back the byte just read (EOF gives back nothing).
@@ -44,13 +52,19 @@ protected:
     void WriteByte(char byte);
 
 private:
-    std::u16string GetTemporaryPath() const;
-    bool CloseFile();
-    bool ReplaceTarget() const;
+    bool IsWriting() const { return temporary_ != INVALID_HANDLE_VALUE; }
+    // The file that writing replaces: the file itself, or the one its link points to.
+    std::optional<std::u16string> WriteTarget() const;
+    bool CreateTemporary(const std::u16string& folder);
+    bool CloseRead();
+    bool FinishWrite();
     void DiscardWrite();
 
     std::array<char16_t, kFolderUnits> hostFolder_{};
     FCString fileName_;
     std::FILE* file_ = nullptr;
-    bool writing_ = false;
+    HANDLE temporary_ = INVALID_HANDLE_VALUE;
+    std::u16string temporaryPath_;
+    std::u16string targetPath_;
+    std::string written_;
 };

@@ -91,25 +91,40 @@ void FCSettingsPairs::SetFloat(const char* key, float value) {
     SetValue(key, text);
 }
 
+void FCSettingsPairs::AddOtherLine(const FCString& line) {
+    otherLines_.push_back({GetCount(), line});
+}
+
 bool FCSettingsPairs::SaveSettingsFile() const {
     const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
     if (!stream || !stream->OpenWrite()) {
         return false;
     }
-    for (int index = 0; index < GetCount(); ++index) {
-        FCSettingsPair* pair = GetItemAt(index);
-        std::string line = pair->GetKey()->GetCString();
-        line += '=';
-        line += pair->GetValue()->GetCString();
-        line += '\n';
-        stream->WriteText(line.c_str());
+    auto other = otherLines_.begin();
+    for (int index = 0; index <= GetCount(); ++index) {
+        for (; other != otherLines_.end() && other->pairsBefore == index; ++other) {
+            WriteLine(*stream, other->line);
+        }
+        if (index < GetCount()) {
+            WriteLine(*stream, GetItemAt(index)->GetLine());
+        }
     }
     return stream->Close();
 }
 
+void FCSettingsPairs::WriteLine(FCTextFileStream& stream, const FCString& line) {
+    std::string bytes;
+    bytes.reserve(line.GetLength() + 1);
+    for (std::uint64_t at = 0; at < line.GetLength(); ++at) {
+        bytes.push_back(static_cast<char>(line.GetUTF16()[at] & 0xFF));
+    }
+    bytes.push_back('\n');
+    stream.WriteText(bytes);
+}
+
 void FCSettingsPairs::SetValue(const char* key, const FCString& text) {
     if (FCSettingsPair* pair = Find(key)) {
-        pair->GetValue()->SetString(&text);
+        pair->SetValue(text);
     } else {
         Add(new FCSettingsPair(FCString(key), text));
     }

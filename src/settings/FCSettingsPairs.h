@@ -6,6 +6,9 @@
 #include "settings/FCSettingsPair.h"
 
 #include <cstdint>
+#include <vector>
+
+class FCTextFileStream;
 
 class FCSettingsPairs : public __FCCollection {
 public:
@@ -28,10 +31,23 @@ public:
     void SetBoolean(const char* key, bool value);
     void SetFloat(const char* key, float value);
 
-    // Writes every pair as a "key=value" line, replacing the whole file; false when the file
-    // could not be written, in which case the old file is left as it was.
+    // Keeps a line of the file that holds no pair (an empty line, one without a key before its
+    // "="), to be written back in its place after the pairs added so far.
+    void AddOtherLine(const FCString& line);
+
+    // Writes every line, replacing the whole file: lines read from the file as they were read,
+    // unless their value was set, and set or new pairs as "key=value". False when the file could
+    // not be written, in which case the old file is left as it was.
     bool SaveSettingsFile() const;
 
 private:
+    struct OtherLine {
+        int pairsBefore;
+        FCString line;
+    };
+
     void SetValue(const char* key, const FCString& text);
+    static void WriteLine(FCTextFileStream& stream, const FCString& line);
+
+    std::vector<OtherLine> otherLines_;
 };

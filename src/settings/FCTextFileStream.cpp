@@ -7,7 +7,7 @@ bool FCTextFileStream::OpenRead() {
 }
 
 bool FCTextFileStream::OpenWrite() {
-    return OpenForWriting(u"w+b");
+    return OpenForWriting();
 }
 
 std::unique_ptr<FCString> FCTextFileStream::ReadLine() {
@@ -21,7 +21,7 @@ std::unique_ptr<FCString> FCTextFileStream::ReadLine() {
         byte = ReadTextByte();
     }
     auto line = std::make_unique<FCString>();
-    line->SetUTF16(units.c_str());
+    line->SetUTF16(units.data(), units.size());
     return line;
 }
 
@@ -37,12 +37,12 @@ std::unique_ptr<FCStrings> FCTextFileStream::ReadAllLines() {
     return lines;
 }
 
-void FCTextFileStream::WriteText(const char* text) {
-    for (; text && *text != '\0'; ++text) {
-        if (*text == '\n') {
+void FCTextFileStream::WriteText(std::string_view text) {
+    for (const char byte : text) {
+        if (byte == '\n') {
             WriteByte('\r');
         }
-        WriteByte(*text);
+        WriteByte(byte);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "settings/FCFileStream.h"
 
 #include <memory>
+#include <string_view>
 
 class FCTextFileStream : public FCFileStream {
 public:
@@ -17,12 +18,14 @@ public:
     // Opens for writing from an empty file.
     bool OpenWrite() override;
     // The next line without its line end, or none at the end of the file. A line ends at LF, at
-    // CR LF or at a lone CR; each byte becomes the code unit of its unsigned value.
+    // CR LF or at a lone CR; each byte, a zero byte too, becomes the code unit of its unsigned
+    // value.
     virtual std::unique_ptr<FCString> ReadLine();
 
     // Every remaining line; none when the file is not open.
     std::unique_ptr<FCStrings> ReadAllLines();
-    void WriteText(const char* text);
+    // Every byte of the text, zero bytes included.
+    void WriteText(std::string_view text);
 
 private:
     // The next byte, with CR LF read as one LF.

@@ -47,6 +47,34 @@ void ReadValue(const FCSettingsPairs& pairs, const char* key, float& value) {
     pairs.GetFloat(key, value);
 }
 
+// The integer fields whose values the dialog lists; a value it cannot show is read as the
+// default, so that a pass runs with what the dialog shows.
+struct ListedRange {
+    std::int32_t PluginSettingsRecord::*field;
+    std::int32_t first;
+    std::int32_t last;
+};
+
+const ListedRange kListedRanges[] = {
+    {&PluginSettingsRecord::processingMode, kScopeRegion, kScopeAllPartsOnly},
+    {&PluginSettingsRecord::spacingMode, kModeRedistribute, kModeNonRest},
+    {&PluginSettingsRecord::singleRestReference, kFirstReferenceCount, kLastReferenceCount},
+    {&PluginSettingsRecord::mmRestReference, kFirstReferenceCount, kLastReferenceCount},
+};
+
+void ReplaceUnusableValuesWithDefaults(PluginSettingsRecord& settings) {
+    const PluginSettingsRecord defaults = PluginSettingsRecord::Defaults();
+    for (const ListedRange& range : kListedRanges) {
+        const std::int32_t value = settings.*range.field;
+        if (value < range.first || value > range.last) {
+            settings.*range.field = defaults.*range.field;
+        }
+    }
+    if (!std::isfinite(settings.mmRestScalingFactor)) {
+        settings.mmRestScalingFactor = defaults.mmRestScalingFactor;
+    }
+}
+
 void WriteValue(FCSettingsPairs& pairs, const char* key, std::int32_t value) {
     pairs.SetInteger(key, value);
 }
@@ -55,8 +83,11 @@ void WriteValue(FCSettingsPairs& pairs, const char* key, bool value) {
     pairs.SetBoolean(key, value);
 }
 
+// A value that is no finite number has no text that reads back as itself, so it is not written.
 void WriteValue(FCSettingsPairs& pairs, const char* key, float value) {
-    pairs.SetFloat(key, value);
+    if (std::isfinite(value)) {
+        pairs.SetFloat(key, value);
+    }
 }
 
 void ReadPlacement(const FCSettingsPairs& pairs, WindowPlacement& placement) {
@@ -104,10 +135,16 @@ void LoadPluginSettings(WindowPlacement& placement) {
         std::visit([&](auto field) { ReadValue(*pairs, entry.key, PluginSettings.*field); },
                    entry.field);
     }
+    ReplaceUnusableValuesWithDefaults(PluginSettings);
 }
 
 void SavePluginSettings(const WindowPlacement& placement) {
-    std::unique_ptr<FCSettingsPairs> pairs = LoadSettingsFile();
+    SettingsFileContents contents = ReadSettingsFile();
+    // Other programs' keys in a file that cannot be read whole matter more than ours.
+    if (contents.state == SettingsFileState::Unreadable) {
+        return;
+    }
+    std::unique_ptr<FCSettingsPairs> pairs = std::move(contents.pairs);
     if (!pairs) {
         pairs = std::make_unique<FCSettingsPairs>();
     }

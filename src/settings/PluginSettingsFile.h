@@ -5,9 +5,12 @@
 #include "settings/WindowPlacement.h"
 
 // Reads the file into PluginSettings and the placement; a key that is missing leaves its value,
-// and the placement changes only when both of its keys exist. No file: nothing changes.
+// and the placement changes only when both of its keys exist. A scope, spacing mode or reference
+// count the dialog does not list, or a factor that is no finite number, is read as its default.
+// No file: nothing changes.
 void LoadPluginSettings(WindowPlacement& placement);
 
 // Writes PluginSettings and the placement (-1, -1 without one) into the file, keeping every
-// other key and the order of the lines. A file that cannot be written is left as it was.
+// other line byte for byte and the order of the lines. A file that cannot be read whole, is
+// read-only or cannot be written is left as it was.
 void SavePluginSettings(const WindowPlacement& placement);

@@ -16,7 +16,7 @@ constexpr const char* kSettingsFileName = "zrpluginprefs.txt";
 
 FCString TextOf(std::u16string_view units) {
     FCString text;
-    text.SetUTF16(std::u16string(units).c_str());
+    text.SetUTF16(units.data(), units.size());
     return text;
 }
 
@@ -41,22 +41,33 @@ std::unique_ptr<FCSettingsPairs> ParseSettingsLines(const FCStrings& lines) {
         const FCString* line = lines.GetItemAt(index);
         const std::int64_t equals = line->FindFirstCString("=");
         if (equals <= 0) {
+            pairs->AddOtherLine(*line);
             continue;
         }
         const std::u16string_view text(line->GetUTF16(), line->GetLength());
         const auto split = static_cast<std::size_t>(equals);
-        pairs->Add(
-            new FCSettingsPair(TextOf(text.substr(0, split)), TextOf(text.substr(split + 1))));
+        pairs->Add(new FCSettingsPair(TextOf(text.substr(0, split)), TextOf(text.substr(split + 1)),
+                                      *line));
     }
     return pairs;
 }
 
-std::unique_ptr<FCSettingsPairs> LoadSettingsFile() {
+SettingsFileContents ReadSettingsFile() {
     const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
-    if (!stream || !stream->OpenRead()) {
-        return nullptr;
+    if (!stream) {
+        return {SettingsFileState::Missing, nullptr};
+    }
+    if (!stream->OpenRead()) {
+        return {stream->Exists() ? SettingsFileState::Unreadable : SettingsFileState::Missing,
+                nullptr};
     }
     const std::unique_ptr<FCStrings> lines = stream->ReadAllLines();
-    stream->Close();
-    return ParseSettingsLines(*lines);
+    if (!stream->Close()) {
+        return {SettingsFileState::Unreadable, nullptr};
+    }
+    return {SettingsFileState::Read, ParseSettingsLines(*lines)};
+}
+
+std::unique_ptr<FCSettingsPairs> LoadSettingsFile() {
+    return ReadSettingsFile().pairs;
 }

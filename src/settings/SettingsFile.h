@@ -15,5 +15,16 @@ std::unique_ptr<FCTextFileStream> CreateSettingsStream();
 // The pairs of the lines that hold a key before their first "="; other lines are skipped.
 std::unique_ptr<FCSettingsPairs> ParseSettingsLines(const FCStrings& lines);
 
-// Every pair of the settings file; none when the file cannot be read.
+// What reading the settings file found: no file, a file that could not be read whole (no
+// permission, locked, a read error), or its pairs.
+enum class SettingsFileState { Missing, Unreadable, Read };
+
+struct SettingsFileContents {
+    SettingsFileState state;
+    std::unique_ptr<FCSettingsPairs> pairs; // only when read
+};
+
+SettingsFileContents ReadSettingsFile();
+
+// Every pair of the settings file; none when the file is missing or cannot be read whole.
 std::unique_ptr<FCSettingsPairs> LoadSettingsFile();

@@ -20,6 +20,11 @@ enum SpacingMode : std::int32_t {
     kModeNonRest = 2,
 };
 
+// The reference popups list the counts 2 to 8 (quarter notes of an empty measure, measures of a
+// multimeasure rest).
+inline constexpr std::int32_t kFirstReferenceCount = 2;
+inline constexpr std::int32_t kLastReferenceCount = 8;
+
 struct PluginSettingsRecord {
     std::int32_t processingMode;
     std::int32_t spacingMode;

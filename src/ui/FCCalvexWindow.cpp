@@ -25,9 +25,9 @@ constexpr std::int32_t kMaximumWidth = 1000;
 constexpr float kMinimumFactor = 1.1f;
 constexpr float kMaximumFactor = 1.9f;
 
-// The reference popups list the counts 2 to 8; a count is its item's index plus 2.
-constexpr std::int32_t kFirstCount = 2;
-constexpr std::int32_t kLastCount = 8;
+// A reference count is its popup item's index plus the first count.
+constexpr std::int32_t kFirstCount = kFirstReferenceCount;
+constexpr std::int32_t kLastCount = kLastReferenceCount;
 
 // Counts from the settings file are not range-checked, so the shift between a count and its
 // popup index wraps at the ends of the 32-bit range instead of overflowing.

@@ -28,6 +28,17 @@ float Height(const RECT& rect) {
     return static_cast<float>(rect.bottom - rect.top);
 }
 
+// Whether a window at the position, of the size, shows at least partly on the desktop (every
+// screen together). Computed in double, so a position far beyond any screen cannot overflow.
+bool IsOnDesktop(double left, double top, double width, double height) {
+    const double desktopLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const double desktopTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const double desktopRight = desktopLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const double desktopBottom = desktopTop + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    return left < desktopRight && left + width > desktopLeft && top < desktopBottom &&
+           top + height > desktopTop;
+}
+
 } // namespace
 
 void __FCUserWindow::RestoreWindowState() {
@@ -140,6 +151,14 @@ bool __FCUserWindow::ApplyPlacement() {
         placementHeight_ = std::max(placementHeight_, minimumHeight_);
     } else {
         flags |= SWP_NOSIZE;
+    }
+    // A position that would put the window out of sight is forgotten: the window stays where
+    // the host put it.
+    if (!IsOnDesktop(placementLeft_, placementTop_,
+                     placementSizeValid_ ? placementWidth_ : minimumWidth_,
+                     placementSizeValid_ ? placementHeight_ : minimumHeight_)) {
+        placementValid_ = false;
+        return false;
     }
     SetWindowPos(windowHandle_, nullptr, static_cast<int>(placementLeft_),
                  static_cast<int>(placementTop_), static_cast<int>(placementWidth_),

@@ -51,7 +51,8 @@ public:
     // Remembers the window's current screen rectangle; false when there is no window.
     bool RecordPlacement();
     // Moves (and, with a remembered size, sizes) the window to the remembered placement, never
-    // smaller than at creation; false when no position is remembered.
+    // smaller than at creation; false when no position is remembered. A position at which the
+    // window would not show on the desktop is forgotten instead.
     bool ApplyPlacement();
     // Enables the window exactly when the host's top-level window is enabled.
     void SyncEnableWithHost();

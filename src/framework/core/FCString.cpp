@@ -213,6 +213,10 @@ void FCString::SetUTF16(const char16_t* units) {
     SetUnits(units, units ? std::char_traits<char16_t>::length(units) : 0);
 }
 
+void FCString::SetUTF16(const char16_t* units, std::uint64_t count) {
+    SetUnits(units, units ? count : 0);
+}
+
 void FCString::SetString(const FCString* other) {
     if (other == this) {
         return;

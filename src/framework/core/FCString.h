@@ -19,6 +19,8 @@ public:
 
     void SetCString(const char* text);
     void SetUTF16(const char16_t* units);
+    // The given count of units, zero units included.
+    void SetUTF16(const char16_t* units, std::uint64_t count);
     void SetString(const FCString* other);
     // The low byte of each code unit, zero-terminated; valid until the next call or the end.
     const char* GetCString();

@@ -329,6 +329,19 @@ BOOL IsWindowVisible(HWND window) {
     return FALSE;
 }
 
+int GetSystemMetrics(int index) {
+    constexpr int kScreenWidth = 1920;
+    constexpr int kScreenHeight = 1080;
+    switch (index) {
+    case SM_CXVIRTUALSCREEN:
+        return kScreenWidth;
+    case SM_CYVIRTUALSCREEN:
+        return kScreenHeight;
+    default:
+        return 0;
+    }
+}
+
 BOOL GetWindowRect(HWND window, RECT* rect) {
     NativeWindow* found = Store().Find(window);
     if (!found || !rect) {

@@ -133,6 +133,11 @@ typedef struct tagWINDOWPOS {
 #define SW_SHOWNORMAL 1
 #define SW_SHOW 5
 
+#define SM_XVIRTUALSCREEN 76
+#define SM_YVIRTUALSCREEN 77
+#define SM_CXVIRTUALSCREEN 78
+#define SM_CYVIRTUALSCREEN 79
+
 #define SWP_NOSIZE 0x0001u
 #define SWP_NOMOVE 0x0002u
 #define SWP_NOZORDER 0x0004u
@@ -198,6 +203,9 @@ NATIVE_API BOOL GetClientRect(HWND window, RECT* rect);
 NATIVE_API BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height,
                              UINT flags);
 NATIVE_API BOOL ScreenToClient(HWND window, POINT* point);
+// The stand-in's desktop is one screen of 1920 x 1080 pixels with its top-left corner at 0, 0;
+// the virtual-screen metrics describe it, every other index answers 0.
+NATIVE_API int GetSystemMetrics(int index);
 
 // 8-bit text is Latin-1 here: each byte is one UTF-16 code unit and back ("?" when it has none).
 // Setting the text of a single-line edit notifies its dialog with EN_CHANGE, as on Windows.

@@ -2,9 +2,13 @@
 #include "settings/SettingsFolderFixture.h"
 #include "shell/PluginState.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -94,22 +98,22 @@ struct FieldsCase {
     PluginSettingsRecord expected;
 };
 
-TEST_F(PluginSettingsFileTest, FieldsLoadUncheckedAndMissingKeysKeepTheirValues) {
+TEST_F(PluginSettingsFileTest, FieldsLoadAndMissingKeysKeepTheirValues) {
     const FieldsCase cases[] = {
-        {"ZRSTPOL_PROCESSINGMODE=7\r\n"
-         "ZRSTPOL_SPACINGMODE=-2\r\n"
+        {"ZRSTPOL_PROCESSINGMODE=2\r\n"
+         "ZRSTPOL_SPACINGMODE=1\r\n"
          "ZRSTPOL_USESINGLERESTSPACING=true\r\n"
-         "ZRSTPOL_SINGLERESTREFERENCE=16\r\n"
+         "ZRSTPOL_SINGLERESTREFERENCE=8\r\n"
          "ZRSTPOL_DEFAULTSINGLEWIDTH=99999\r\n"
          "ZRSTPOL_USEMMRESTSPACING=0\r\n"
          "ZRSTPOL_MMRESTSCALINGFACTOR=2,5\r\n"
          "ZRSTPOL_USEMMDURATIONSPACING=01\r\n"
          "ZRSTPOL_MMRESTREFERENCE=3\r\n",
          Changed([](PluginSettingsRecord& s) {
-             s.processingMode = 7;
-             s.spacingMode = -2;
+             s.processingMode = 2;
+             s.spacingMode = 1;
              s.useSingleRestSpacing = false;
-             s.singleRestReference = 16;
+             s.singleRestReference = 8;
              s.defaultSingleWidth = 99999;
              s.useMMRestSpacing = false;
              s.mmRestScalingFactor = 2.5f;
@@ -134,6 +138,65 @@ TEST_F(PluginSettingsFileTest, FieldsLoadUncheckedAndMissingKeysKeepTheirValues)
     }
 }
 
+// Settings that differ from the defaults in every field the cases below read.
+PluginSettingsRecord Loaded() {
+    return Changed([](PluginSettingsRecord& s) {
+        s.processingMode = 1;
+        s.spacingMode = 1;
+        s.singleRestReference = 6;
+        s.mmRestReference = 6;
+        s.mmRestScalingFactor = 1.5f;
+    });
+}
+
+struct UnusableValueCase {
+    const char* line;
+    // What the line does to the settings loaded before it.
+    void (*expect)(PluginSettingsRecord&);
+};
+
+TEST_F(PluginSettingsFileTest, ValuesTheDialogCannotShowAreReadAsTheDefaults) {
+    const UnusableValueCase cases[] = {
+        {"ZRSTPOL_PROCESSINGMODE=-1", [](PluginSettingsRecord& s) { s.processingMode = 0; }},
+        {"ZRSTPOL_PROCESSINGMODE=3", [](PluginSettingsRecord& s) { s.processingMode = 0; }},
+        {"ZRSTPOL_PROCESSINGMODE=-99999999999",
+         [](PluginSettingsRecord& s) { s.processingMode = 0; }},
+        {"ZRSTPOL_SPACINGMODE=-1", [](PluginSettingsRecord& s) { s.spacingMode = 0; }},
+        {"ZRSTPOL_SPACINGMODE=3", [](PluginSettingsRecord& s) { s.spacingMode = 0; }},
+        {"ZRSTPOL_SINGLERESTREFERENCE=1",
+         [](PluginSettingsRecord& s) { s.singleRestReference = 4; }},
+        {"ZRSTPOL_SINGLERESTREFERENCE=9",
+         [](PluginSettingsRecord& s) { s.singleRestReference = 4; }},
+        {"ZRSTPOL_MMRESTREFERENCE=1", [](PluginSettingsRecord& s) { s.mmRestReference = 2; }},
+        {"ZRSTPOL_MMRESTREFERENCE=9", [](PluginSettingsRecord& s) { s.mmRestReference = 2; }},
+        // Beyond the range of a float: infinite.
+        {"ZRSTPOL_MMRESTSCALINGFACTOR=1e39",
+         [](PluginSettingsRecord& s) { s.mmRestScalingFactor = 1.3f; }},
+        {"ZRSTPOL_MMRESTSCALINGFACTOR=-1e39",
+         [](PluginSettingsRecord& s) { s.mmRestScalingFactor = 1.3f; }},
+        // The text of an infinite number holds no number, so it reads as 0 like any other.
+        {"ZRSTPOL_MMRESTSCALINGFACTOR=inf",
+         [](PluginSettingsRecord& s) { s.mmRestScalingFactor = 0.0f; }},
+        // The ends of each range are kept.
+        {"ZRSTPOL_PROCESSINGMODE=2", [](PluginSettingsRecord& s) { s.processingMode = 2; }},
+        {"ZRSTPOL_SPACINGMODE=0", [](PluginSettingsRecord& s) { s.spacingMode = 0; }},
+        {"ZRSTPOL_SINGLERESTREFERENCE=2",
+         [](PluginSettingsRecord& s) { s.singleRestReference = 2; }},
+        {"ZRSTPOL_MMRESTREFERENCE=8", [](PluginSettingsRecord& s) { s.mmRestReference = 8; }},
+    };
+    for (const UnusableValueCase& c : cases) {
+        WriteBytes(SettingsPath(), std::string(c.line) + "\r\n");
+        PluginSettings = Loaded();
+        PluginSettingsRecord expected = Loaded();
+        c.expect(expected);
+        WindowPlacement placement;
+
+        LoadPluginSettings(placement);
+
+        ExpectSettings(PluginSettings, expected, c.line);
+    }
+}
+
 TEST_F(PluginSettingsFileTest, SavingKeepsEveryLineInPlaceAndAppendsMissingKeys) {
     WriteBytes(SettingsPath(), "Other.Width=12\r\n"
                                "zrstpol_spacingmode=1\r\n"
@@ -148,7 +211,8 @@ TEST_F(PluginSettingsFileTest, SavingKeepsEveryLineInPlaceAndAppendsMissingKeys)
     EXPECT_EQ(ReadBytes(SettingsPath()), "Other.Width=12\r\n"
                                          "zrstpol_spacingmode=2\r\n"
                                          "ZRSTPOL_WINDOWX=10\r\n"
-                                         "Other.Name=caf\xE9\r\n"
+                                         "\r\n"
+                                         "Other.Name = caf\xE9 \r\n"
                                          "ZRSTPOL_WINDOWY=-3\r\n"
                                          "ZRSTPOL_PROCESSINGMODE=0\r\n"
                                          "ZRSTPOL_USESINGLERESTSPACING=1\r\n"
@@ -219,6 +283,107 @@ TEST_F(PluginSettingsFileTest, AnOlderHostNeitherReadsNorWritesTheFile) {
     EXPECT_FALSE(placement.valid);
     EXPECT_EQ(ReadBytes(SettingsPath()),
               "ZRSTPOL_SPACINGMODE=2\r\nZRSTPOL_WINDOWX=1\r\nZRSTPOL_WINDOWY=2\r\n");
+}
+
+TEST_F(PluginSettingsFileTest, AFactorThatIsNoFiniteNumberIsNotWritten) {
+    // Without a file the key is left out; a stored factor stays as it was.
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"ZRSTPOL_MMRESTSCALINGFACTOR=1.500000\r\n", "ZRSTPOL_MMRESTSCALINGFACTOR=1.500000\r\n"},
+    };
+    for (const auto& [before, factorLine] : cases) {
+        WriteBytes(SettingsPath(), before);
+        PluginSettings.mmRestScalingFactor = std::numeric_limits<float>::infinity();
+
+        SavePluginSettings({});
+
+        const std::string saved = ReadBytes(SettingsPath());
+        const std::size_t factor = saved.find("ZRSTPOL_MMRESTSCALINGFACTOR");
+        EXPECT_EQ(factor == std::string::npos, factorLine.empty()) << before;
+        if (factor != std::string::npos) {
+            EXPECT_EQ(saved.substr(factor, factorLine.size()), factorLine);
+        }
+    }
+}
+
+TEST_F(PluginSettingsFileTest, AFileThatCannotBeReadIsNotWritten) {
+    // Written by its owner, readable by no one else: another user can replace it but not read it.
+    WriteBytes(SettingsPath(), "Other=1\r\n");
+    fs::permissions(temporaryRoot, fs::perms::all);
+    fs::permissions(settingsFolder, fs::perms::all);
+    fs::permissions(SettingsPath(), fs::perms::owner_read | fs::perms::owner_write |
+                                        fs::perms::group_write | fs::perms::others_write);
+
+    const int status = RunInChildProcess(
+        [] {
+            SavePluginSettings({});
+            return 0;
+        },
+        true);
+
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(ReadBytes(SettingsPath()), "Other=1\r\n");
+    EXPECT_EQ(FolderEntries(), 1u);
+}
+
+TEST_F(PluginSettingsFileTest, AReadOnlyFileIsNotWritten) {
+    WriteBytes(SettingsPath(), "Other=1\r\n");
+    fs::permissions(SettingsPath(), fs::perms::owner_read | fs::perms::group_read);
+
+    SavePluginSettings({true, 1.0f, 2.0f, false});
+
+    EXPECT_EQ(ReadBytes(SettingsPath()), "Other=1\r\n");
+    EXPECT_EQ(fs::status(SettingsPath()).permissions(),
+              fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_EQ(FolderEntries(), 1u);
+}
+
+TEST_F(PluginSettingsFileTest, ConcurrentSavesReplaceWholeFilesAndKeepEveryForeignKey) {
+    // Two processes save again and again into a file of 5,000 other keys while this one reads
+    // it: every read must find the whole file, the foreign lines first and ours complete.
+    constexpr int kForeignKeys = 5000;
+    constexpr int kSavesEach = 40;
+    std::string foreign;
+    for (int key = 0; key < kForeignKeys; ++key) {
+        foreign += "OTHER_PLUGIN_" + std::to_string(key) + "=value " + std::to_string(key) + "\r\n";
+    }
+    WriteBytes(SettingsPath(), foreign);
+    const std::string lastLine = "ZRSTPOL_MMRESTREFERENCE=2\r\n";
+
+    std::vector<pid_t> writers;
+    for (int mode : {1, 2}) {
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            PluginSettings.spacingMode = mode;
+            for (int save = 0; save < kSavesEach; ++save) {
+                SavePluginSettings({true, static_cast<float>(save), 0.0f, false});
+            }
+            ::_exit(0);
+        }
+        ASSERT_GT(writer, 0);
+        writers.push_back(writer);
+    }
+    int reads = 0;
+    int damaged = 0;
+    int running = static_cast<int>(writers.size());
+    while (running > 0) {
+        const std::string seen = ReadBytes(SettingsPath());
+        ++reads;
+        const bool whole =
+            seen.compare(0, foreign.size(), foreign) == 0 && seen.size() > lastLine.size() &&
+            seen.compare(seen.size() - lastLine.size(), lastLine.size(), lastLine) == 0 &&
+            std::count(seen.begin(), seen.end(), '\n') == kForeignKeys + 11;
+        damaged += (whole || seen == foreign) ? 0 : 1;
+        running = 0;
+        for (pid_t writer : writers) {
+            running += ::waitpid(writer, nullptr, WNOHANG) == 0 ? 1 : 0;
+        }
+    }
+
+    EXPECT_EQ(damaged, 0) << "of " << reads << " reads";
+    const std::string last = ReadBytes(SettingsPath());
+    EXPECT_EQ(last.compare(0, foreign.size(), foreign), 0);
+    EXPECT_EQ(FolderEntries(), 1u);
 }
 
 } // namespace

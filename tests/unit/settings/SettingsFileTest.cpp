@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <csignal>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -30,7 +33,7 @@ std::string ValueOf(FCSettingsPairs& pairs, int index) {
     return pairs.GetItemAt(index)->GetValue()->GetCString();
 }
 
-TEST_F(SettingsFileTest, KeepsOnlyLinesWithAKeyAndWritesThemBackTrimmed) {
+TEST_F(SettingsFileTest, LoadsOnlyLinesWithAKeyAndWritesEveryLineBackAsItWas) {
     WriteBytes(SettingsPath(), "A=1\r\n\r\nB = two = three\r\n=x\r\n");
 
     const std::unique_ptr<FCSettingsPairs> pairs = LoadSettingsFile();
@@ -42,8 +45,37 @@ TEST_F(SettingsFileTest, KeepsOnlyLinesWithAKeyAndWritesThemBackTrimmed) {
     EXPECT_EQ(KeyOf(*pairs, 1), "B");
     EXPECT_EQ(ValueOf(*pairs, 1), "two = three");
     ASSERT_TRUE(pairs->SaveSettingsFile());
-    EXPECT_EQ(ReadBytes(SettingsPath()), "A=1\r\nB=two = three\r\n");
-    EXPECT_FALSE(fs::exists(TemporaryPath()));
+    EXPECT_EQ(ReadBytes(SettingsPath()), "A=1\r\n\r\nB = two = three\r\n=x\r\n");
+    EXPECT_EQ(FolderEntries(), 1u) << "no temporary file is left";
+}
+
+TEST_F(SettingsFileTest, ForeignLinesSurviveByteForByteAndASecondSaveChangesNothing) {
+    // Zero bytes, blanks, a key repeated, lines without a key, high bytes.
+    using namespace std::string_literals;
+    const std::string foreign[] = {
+        "Other.Path = C:\\x\0y \t"s, "\0=\0"s, "  ", "# a comment", "Set=1", "set = 2 ",
+        "caf\xE9=\xFF\0\x01"s,
+    };
+    std::string file;
+    for (const std::string& line : foreign) {
+        file += line + "\r\n";
+    }
+    WriteBytes(SettingsPath(), file);
+
+    std::unique_ptr<FCSettingsPairs> pairs = LoadSettingsFile();
+    ASSERT_NE(pairs, nullptr);
+    pairs->SetInteger("set", 3);
+    pairs->SetInteger("Mine", 4);
+    ASSERT_TRUE(pairs->SaveSettingsFile());
+    const std::string saved = ReadBytes(SettingsPath());
+    pairs = LoadSettingsFile();
+    ASSERT_NE(pairs, nullptr);
+    ASSERT_TRUE(pairs->SaveSettingsFile());
+
+    std::string expected = file;
+    expected.replace(expected.find("Set=1"), 5, "Set=3");
+    EXPECT_EQ(saved, expected + "Mine=4\r\n");
+    EXPECT_EQ(ReadBytes(SettingsPath()), saved);
 }
 
 TEST_F(SettingsFileTest, EveryLineEndEndsALineAndHighBytesSurviveARoundTrip) {
@@ -56,7 +88,7 @@ TEST_F(SettingsFileTest, EveryLineEndEndsALineAndHighBytesSurviveARoundTrip) {
     ASSERT_EQ(pairs->GetCount(), 5);
     EXPECT_EQ(pairs->GetItemAt(3)->GetValue()->GetUTF16(), std::u16string(u"\u00E9\u00FF"));
     ASSERT_TRUE(pairs->SaveSettingsFile());
-    EXPECT_EQ(ReadBytes(SettingsPath()), "a=1\r\nb=2\r\nc=3\r\nd=\xE9\xFF\r\nlast=x\r\n");
+    EXPECT_EQ(ReadBytes(SettingsPath()), "a=1\r\nb=2\r\nc=3\r\nd=\xE9\xFF\r\n\r\nlast=x\r\n");
 }
 
 TEST_F(SettingsFileTest, ReadAllLinesReturnsEveryLineIncludingEmptyOnes) {
@@ -100,17 +132,17 @@ TEST_F(SettingsFileTest, OnlyAsciiLettersIgnoreCase) {
     EXPECT_FALSE(pairs->GetInteger("\xE9t\xE9", value));
 }
 
-TEST_F(SettingsFileTest, ABlankKeyIsWrittenBackAndSkippedOnTheNextLoad) {
+TEST_F(SettingsFileTest, ABlankKeyIsAPairWrittenBackAsRead) {
     const std::unique_ptr<FCSettingsPairs> pairs = PairsOf({"  =v", "K=w"});
     ASSERT_EQ(pairs->GetCount(), 2);
     EXPECT_EQ(KeyOf(*pairs, 0), "");
 
     ASSERT_TRUE(pairs->SaveSettingsFile());
-    EXPECT_EQ(ReadBytes(SettingsPath()), "=v\r\nK=w\r\n");
+    EXPECT_EQ(ReadBytes(SettingsPath()), "  =v\r\nK=w\r\n");
     const std::unique_ptr<FCSettingsPairs> reloaded = LoadSettingsFile();
     ASSERT_NE(reloaded, nullptr);
-    ASSERT_EQ(reloaded->GetCount(), 1);
-    EXPECT_EQ(KeyOf(*reloaded, 0), "K");
+    ASSERT_EQ(reloaded->GetCount(), 2);
+    EXPECT_EQ(KeyOf(*reloaded, 1), "K");
 }
 
 struct ValueCase {
@@ -252,47 +284,65 @@ TEST_F(SettingsFileTest, OlderHostsAreNotAskedForTheFolder) {
     EXPECT_TRUE(host.CallsTo("FX_GetFinalePath").empty());
 }
 
-struct FailingSave {
+struct RefusedSave {
     const char* name;
-    // Arranges for the save to fail; the settings file holds "Old=1\r\n" beforehand.
-    std::function<void(const fs::path& temporary)> arrange;
-    bool temporaryRemains;
+    // Arranges for the save to be refused; the settings file holds "Old=1\r\n" beforehand.
+    std::function<void(const fs::path& settings)> arrange;
 };
 
-TEST_F(SettingsFileTest, AFailedSaveReturnsFalseAndLeavesTheOldFile) {
-    const FailingSave cases[] = {
-        {"the temporary file's name is taken by a folder",
-         [](const fs::path& temporary) { fs::create_directory(temporary); }, true},
-        {"the disk is full",
-         [](const fs::path& temporary) { fs::create_symlink("/dev/full", temporary); }, false},
+TEST_F(SettingsFileTest, ASaveThatIsRefusedLeavesTheOldFileAndNoTemporary) {
+    const RefusedSave cases[] = {
+        {"the file is read-only",
+         [](const fs::path& settings) {
+             fs::permissions(settings, fs::perms::owner_read | fs::perms::group_read |
+                                           fs::perms::others_read);
+         }},
+        {"the file is a folder",
+         [](const fs::path& settings) {
+             fs::remove(settings);
+             fs::create_directory(settings);
+         }},
+        {"the file is a link that leads nowhere",
+         [](const fs::path& settings) {
+             fs::remove(settings);
+             fs::create_symlink("nowhere", settings);
+         }},
     };
-    for (const FailingSave& c : cases) {
-        fs::remove_all(TemporaryPath());
+    for (const RefusedSave& c : cases) {
+        fs::remove_all(SettingsPath());
         WriteBytes(SettingsPath(), "Old=1\r\n");
-        c.arrange(TemporaryPath());
-        const std::unique_ptr<FCSettingsPairs> pairs = LoadSettingsFile();
-        ASSERT_NE(pairs, nullptr);
-        pairs->SetInteger("New", 2);
+        c.arrange(SettingsPath());
+        const fs::file_status before = fs::symlink_status(SettingsPath());
+        const std::string bytes = ReadBytes(SettingsPath());
+        FCSettingsPairs pairs;
+        pairs.SetInteger("New", 2);
 
-        EXPECT_FALSE(pairs->SaveSettingsFile()) << c.name;
+        EXPECT_FALSE(pairs.SaveSettingsFile()) << c.name;
 
-        EXPECT_EQ(ReadBytes(SettingsPath()), "Old=1\r\n") << c.name;
-        EXPECT_EQ(fs::exists(fs::symlink_status(TemporaryPath())), c.temporaryRemains) << c.name;
+        EXPECT_EQ(fs::symlink_status(SettingsPath()).type(), before.type()) << c.name;
+        EXPECT_EQ(fs::symlink_status(SettingsPath()).permissions(), before.permissions()) << c.name;
+        EXPECT_EQ(ReadBytes(SettingsPath()), bytes) << c.name;
+        EXPECT_EQ(FolderEntries(), 1u) << c.name;
     }
 }
 
-TEST_F(SettingsFileTest, ASaveThatCannotReplaceTheFileRemovesItsTemporary) {
-    fs::create_directory(SettingsPath());
-    FCSettingsPairs pairs;
-    pairs.SetInteger("K", 1);
-
-    EXPECT_FALSE(pairs.SaveSettingsFile());
-
-    EXPECT_TRUE(fs::is_directory(SettingsPath()));
-    EXPECT_FALSE(fs::exists(fs::symlink_status(TemporaryPath())));
+TEST_F(SettingsFileTest, AWriteThatFailsMidwayLeavesTheOldFileAndNoTemporary) {
+    WriteBytes(SettingsPath(), "Old=1\r\n");
+    // A file size limit of 8 bytes makes the write fail part of the way, as a full disk would.
+    const int saved = RunInChildProcess([] {
+        const rlimit limit{8, 8};
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        FCSettingsPairs pairs;
+        pairs.SetInteger("A_LONGER_KEY", 123456789);
+        return pairs.SaveSettingsFile() ? 1 : 0;
+    });
+    EXPECT_EQ(saved, 0);
+    EXPECT_EQ(ReadBytes(SettingsPath()), "Old=1\r\n");
+    EXPECT_EQ(FolderEntries(), 1u);
 }
 
-TEST_F(SettingsFileTest, AWriteNeverClosedLeavesTheOldFile) {
+TEST_F(SettingsFileTest, AWriteNeverClosedLeavesTheOldFileAndNoTemporary) {
     WriteBytes(SettingsPath(), "Old=1\r\n");
     {
         const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
@@ -300,7 +350,55 @@ TEST_F(SettingsFileTest, AWriteNeverClosedLeavesTheOldFile) {
         stream->WriteText("New=2\n");
     }
     EXPECT_EQ(ReadBytes(SettingsPath()), "Old=1\r\n");
-    EXPECT_FALSE(fs::exists(TemporaryPath()));
+    EXPECT_EQ(FolderEntries(), 1u);
+}
+
+TEST_F(SettingsFileTest, ASaveThroughALinkUpdatesTheFileItPointsTo) {
+    const fs::path elsewhere = temporaryRoot / "elsewhere";
+    fs::create_directory(elsewhere);
+    WriteBytes(elsewhere / "shared.txt", "Other=1\r\n");
+    fs::create_symlink(elsewhere / "shared.txt", SettingsPath());
+    const std::unique_ptr<FCSettingsPairs> pairs = LoadSettingsFile();
+    ASSERT_NE(pairs, nullptr);
+    pairs->SetInteger("Mine", 2);
+
+    ASSERT_TRUE(pairs->SaveSettingsFile());
+
+    EXPECT_TRUE(fs::is_symlink(SettingsPath()));
+    EXPECT_EQ(ReadBytes(elsewhere / "shared.txt"), "Other=1\r\nMine=2\r\n");
+    EXPECT_EQ(FolderEntries(), 2u) << "the link and the folder elsewhere";
+    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere), fs::directory_iterator()), 1);
+}
+
+struct ReadCase {
+    const char* name;
+    std::function<void(const fs::path& settings)> arrange;
+    SettingsFileState expected;
+};
+
+TEST_F(SettingsFileTest, ReadingTellsAMissingFileFromOneThatCannotBeReadWhole) {
+    const ReadCase cases[] = {
+        {"no file", [](const fs::path&) {}, SettingsFileState::Missing},
+        {"a file", [](const fs::path& settings) { WriteBytes(settings, "K=1\r\n"); },
+         SettingsFileState::Read},
+        {"an empty file", [](const fs::path& settings) { WriteBytes(settings, ""); },
+         SettingsFileState::Read},
+        // Opening succeeds natively; the first read fails.
+        {"a folder", [](const fs::path& settings) { fs::create_directory(settings); },
+         SettingsFileState::Unreadable},
+        {"a link that leads nowhere",
+         [](const fs::path& settings) { fs::create_symlink("nowhere", settings); },
+         SettingsFileState::Unreadable},
+    };
+    for (const ReadCase& c : cases) {
+        fs::remove_all(SettingsPath());
+        c.arrange(SettingsPath());
+
+        const SettingsFileContents contents = ReadSettingsFile();
+
+        EXPECT_EQ(contents.state, c.expected) << c.name;
+        EXPECT_EQ(contents.pairs != nullptr, c.expected == SettingsFileState::Read) << c.name;
+    }
 }
 
 } // namespace

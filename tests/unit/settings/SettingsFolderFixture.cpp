@@ -3,6 +3,9 @@
 #include "tests/support/TemporaryFolder.h"
 
 #include <cstdlib>
+#include <iterator>
+#include <sys/wait.h>
+#include <unistd.h>
 
 void SettingsFolderFixture::SetUp() {
     HostFixture::SetUp();
@@ -31,4 +34,26 @@ void SettingsFolderFixture::WriteBytes(const std::filesystem::path& path,
 
 std::string SettingsFolderFixture::ReadBytes(const std::filesystem::path& path) {
     return TemporaryFolder::ReadBytes(path);
+}
+
+std::size_t SettingsFolderFixture::FolderEntries() const {
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(settingsFolder),
+                      std::filesystem::directory_iterator()));
+}
+
+int SettingsFolderFixture::RunInChildProcess(const std::function<int()>& work, bool asOtherUser) {
+    constexpr uid_t kNobody = 65534;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (asOtherUser && ::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+            ::_exit(125);
+        }
+        ::_exit(work());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
 }

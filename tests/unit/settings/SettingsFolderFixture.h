@@ -5,6 +5,7 @@
 #include "support/HostFixture.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class SettingsFolderFixture : public HostFixture {
@@ -16,11 +17,17 @@ protected:
     void UseFolder(const std::filesystem::path& path, const std::u16string& suffix = u"");
 
     std::filesystem::path SettingsPath() const { return settingsFolder / "zrpluginprefs.txt"; }
-    std::filesystem::path TemporaryPath() const { return settingsFolder / "zrpluginprefs.txt.tmp"; }
+    // How many entries the settings folder holds (a temporary file left behind shows here).
+    std::size_t FolderEntries() const;
 
     static void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
     // The file's bytes; empty when it does not exist.
     static std::string ReadBytes(const std::filesystem::path& path);
+
+    // Runs the work in a child process (as the unprivileged user "nobody" when asked and this
+    // process is root, so that file permissions apply) and gives its exit status: the work's
+    // result, or -1 when the process did not end normally.
+    static int RunInChildProcess(const std::function<int()>& work, bool asOtherUser = false);
 
     std::filesystem::path temporaryRoot;
     std::filesystem::path settingsFolder;

@@ -7,6 +7,7 @@
 #include "ui/FCCtrlStatic.h"
 #include "ui/TestWindow.h"
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -256,6 +257,39 @@ TEST_F(FCUserWindowTest, ARememberedPositionWithoutSizeMovesOnly) {
     EXPECT_EQ(rect.top, -1);
     EXPECT_EQ(Width(rect), Width(expected));
     EXPECT_EQ(Height(rect), Height(expected));
+}
+
+struct OffScreenCase {
+    float left;
+    float top;
+    bool kept;
+};
+
+TEST_F(FCUserWindowTest, ARememberedPositionOutOfSightIsForgotten) {
+    // The desktop is 1920 x 1080 from 0, 0; a window that would not show on it at all stays
+    // where the host put it. Positions beyond any integer must not be converted on the way.
+    const RECT placed = HostPlacement(MainWindow());
+    const float width = static_cast<float>(Width(placed));
+    const OffScreenCase cases[] = {
+        {1919.0f, 1079.0f, true},        {1.0f - width, 0.0f, true},
+        {1920.0f, 0.0f, false},          {-width, 0.0f, false},
+        {0.0f, 1080.0f, false},          {2147483647.0f, 2147483647.0f, false},
+        {-2147483648.0f, 100.0f, false}, {1.0e30f, -1.0e30f, false},
+        {std::nanf(""), 0.0f, false},
+    };
+    for (const OffScreenCase& c : cases) {
+        TestWindow window;
+        window.SetPlacementValid(true);
+        window.SetPlacementLeft(c.left);
+        window.SetPlacementTop(c.top);
+        window.ClearPlacementSizeValid();
+        Open(window);
+        const RECT rect = User(window).WindowRect();
+        EXPECT_EQ(window.GetPlacementValid(), c.kept) << c.left << ", " << c.top;
+        EXPECT_EQ(rect.left, c.kept ? static_cast<LONG>(c.left) : placed.left) << c.left;
+        EXPECT_EQ(rect.top, c.kept ? static_cast<LONG>(c.top) : placed.top) << c.top;
+        window.CloseWindow();
+    }
 }
 
 TEST_F(FCUserWindowTest, APlacementAppliedAtCreationIsAppliedAgainAtTheFirstShowOnly) {

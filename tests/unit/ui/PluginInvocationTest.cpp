@@ -108,19 +108,19 @@ TEST_F(PluginInvocationTest, AStoredFileIsShownAtTheStoredPositionAndItsForeignK
                                          "ZRSTPOL_MMRESTREFERENCE=2\r\n");
 }
 
-TEST_F(PluginInvocationTest, StoredValuesOutsideTheListsSelectNothingAndAreStoredAsShown) {
+TEST_F(PluginInvocationTest, StoredValuesOutsideTheListsAreShownAndStoredAsTheDefaults) {
     WriteBytes(SettingsPath(), "ZRSTPOL_PROCESSINGMODE=7\r\n"
                                "ZRSTPOL_SINGLERESTREFERENCE=-2147483648\r\n"
                                "ZRSTPOL_MMRESTREFERENCE=2147483647\r\n");
     Invoke();
-    EXPECT_EQ(User().Selection(104), -1);
-    EXPECT_EQ(User().Selection(kReferenceMeasurePopup), -1);
-    EXPECT_EQ(User().Selection(115), -1);
+    // Scope 0, a reference of 4 quarter notes (item 2) and one of 2 measures (item 0).
+    EXPECT_EQ(User().Selection(104), 0);
+    EXPECT_EQ(User().Selection(kReferenceMeasurePopup), 2);
+    EXPECT_EQ(User().Selection(115), 0);
     ASSERT_TRUE(User().Press(kClose));
-    // Nothing selected is index -1, so a reference of 1.
-    EXPECT_EQ(PluginSettings.processingMode, -1);
-    EXPECT_EQ(PluginSettings.singleRestReference, 1);
-    EXPECT_EQ(PluginSettings.mmRestReference, 1);
+    EXPECT_EQ(PluginSettings.processingMode, 0);
+    EXPECT_EQ(PluginSettings.singleRestReference, 4);
+    EXPECT_EQ(PluginSettings.mmRestReference, 2);
 }
 
 TEST_F(PluginInvocationTest, TerminationWhileOpenWritesTheValuesOnScreenAndTheNextRunShowsThem) {
