@@ -342,7 +342,7 @@ TEST_F(PluginSettingsFileTest, ConcurrentSavesReplaceWholeFilesAndKeepEveryForei
     // Two processes save again and again into a file of 5,000 other keys while this one reads
     // it: every read must find the whole file, the foreign lines first and ours complete.
     constexpr int kForeignKeys = 5000;
-    constexpr int kSavesEach = 40;
+    constexpr int kSavesEach = 100;
     std::string foreign;
     for (int key = 0; key < kForeignKeys; ++key) {
         foreign += "OTHER_PLUGIN_" + std::to_string(key) + "=value " + std::to_string(key) + "\r\n";
