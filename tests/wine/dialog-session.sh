@@ -5,7 +5,11 @@
 #      dialog, presses Apply on the piano example's selection (one kept edit, new widths) and
 #      closes; the settings file then holds the eleven keys with the new values;
 #   2. a key of another plug-in is put into the file; the dialog opens with the stored values at
-#      the stored position; at the end the file holds that key and the plug-in's eleven.
+#      the stored position; at the end the file holds that key and the plug-in's eleven;
+#   3. the file is made read-only: the run leaves it exactly as it was;
+#   4. 5,000 keys of other programs come first: the save puts a new, whole file in the old one's
+#      place (another file, not the old one rewritten), keeps every foreign line and leaves no
+#      temporary file behind.
 # Usage: dialog-session.sh SOURCE_DIR [--wine WINE_RUN] FINALE
 # Under Wine the first run also keeps the dialog open a few seconds and photographs the screen
 # into SOURCE_DIR/artifacts/dialog.png; a failed photograph is reported but fails nothing.
@@ -143,8 +147,28 @@ check "second run: the file keeps the other plug-in's key and the eleven" \
   ZRSTPOL_SINGLERESTREFERENCE=4 ZRSTPOL_DEFAULTSINGLEWIDTH=600 ZRSTPOL_USEMMRESTSPACING=1 \
   ZRSTPOL_MMRESTSCALINGFACTOR=1.500000 ZRSTPOL_USEMMDURATIONSPACING=1 ZRSTPOL_MMRESTREFERENCE=3
 
+cp "$settings_file" "$work/before-read-only.txt"
+chmod a-w "$settings_file"
+run_finale "$work/third.txt" --move 300,200 --show || true
+check "third run: a read-only settings file is left as it was" \
+  cmp -s "$settings_file" "$work/before-read-only.txt"
+chmod u+w "$settings_file"
+
+for key in $(seq 1 5000); do printf 'OTHER_%s=value %s\r\n' "$key" "$key"; done >"$work/foreign.txt"
+cat "$work/foreign.txt" "$settings_file" >"$work/with-many.txt"
+mv "$work/with-many.txt" "$settings_file"
+old_file=$(stat -c %i "$settings_file")
+run_finale "$work/fourth.txt" --move 200,100 --show || true
+check "fourth run: the save put a new file in the old one's place" \
+  test "$(stat -c %i "$settings_file")" != "$old_file"
+check "fourth run: the 5,000 foreign lines come first, unchanged" \
+  cmp -s <(head -c "$(stat -c %s "$work/foreign.txt")" "$settings_file") "$work/foreign.txt"
+check "fourth run: the new position is saved" grep -qxF $'ZRSTPOL_WINDOWX=200\r' "$settings_file"
+check "fourth run: no temporary file is left" \
+  test -z "$(find "$work" -name 'zrpluginprefs.txt?*')"
+
 if [ "$failed" -ne 0 ]; then
-  for run in first second; do
+  for run in first second third fourth; do
     echo "--- $run run:"
     cat "$work/$run.txt" "$work/$run.txt.err"
   done
