@@ -3,7 +3,6 @@
 #include "framework/data/RecordBytes.h"
 #include "host/HostDocument.h"
 
-#include <optional>
 
 namespace {
 
@@ -15,28 +14,19 @@ std::int16_t Word(const RecordStore::Bytes& record, std::size_t offset) {
     return RecordBytes::Read<std::int16_t>(record.data(), offset);
 }
 
-// Calls the visitor for each record of the tag in key order.
-template <typename Visit> void ForEachRecord(RecordStore& store, std::uint32_t tag, Visit visit) {
-    const RecordKey first{tag, {0, 0, 0}};
-    for (std::optional<RecordKey> key = store.Find(first) ? first : store.After(first); key;
-         key = store.After(*key)) {
-        visit(*key, *store.Find(*key));
-    }
-}
-
 } // namespace
 
 PartLayout PartLayout::Of(HostDocument& document, std::int16_t part) {
     PartLayout layout;
     RecordStore& store = document.LayoutOf(part);
-    ForEachRecord(store, kMeasureTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
+    store.ForEach(kMeasureTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
         layout.widths.push_back(Word(record, 0));
     });
-    ForEachRecord(store, kSystemTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
+    store.ForEach(kSystemTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
         layout.systems.push_back({Word(record, 8), Word(record, 12), Word(record, 10),
                                   RecordBytes::Read<std::int32_t>(record.data(), 14)});
     });
-    ForEachRecord(store, kRestTag, [&](const RecordKey& key, const RecordStore::Bytes& record) {
+    store.ForEach(kRestTag, [&](const RecordKey& key, const RecordStore::Bytes& record) {
         layout.rests.push_back({static_cast<std::int16_t>(key.keys[0]), Word(record, 2),
                                 Word(record, 0), Word(record, 10), Word(record, 18),
                                 Word(record, 22)});

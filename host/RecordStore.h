@@ -49,6 +49,15 @@ public:
 
     std::size_t CountOf(std::uint32_t tag) const;
 
+    // Calls the visitor with the key and bytes of each record of the tag, in key order.
+    template <typename Visit> void ForEach(std::uint32_t tag, Visit visit) const {
+        const RecordKey first{tag, {0, 0, 0}};
+        for (std::optional<RecordKey> key = Find(first) ? first : After(first); key;
+             key = After(*key)) {
+            visit(*key, *Find(*key));
+        }
+    }
+
     // Changes with every change of the records and names their contents: two stores with the
     // same revision hold the same records (a copy keeps the revision of what it copied).
     std::uint64_t Revision() const { return revision_; }

@@ -3,7 +3,6 @@
 #include "framework/data/RecordBytes.h"
 #include "host/HostDocument.h"
 
-#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -15,15 +14,6 @@ constexpr std::uint32_t kRestTag = 0x4F025849;    // multimeasure rest
 
 std::int16_t Word(const RecordStore::Bytes& record, std::size_t offset) {
     return RecordBytes::Read<std::int16_t>(record.data(), offset);
-}
-
-// Calls the visitor for each record of the tag in key order.
-template <typename Visit> void ForEachRecord(RecordStore& store, std::uint32_t tag, Visit visit) {
-    const RecordKey first{tag, {0, 0, 0}};
-    for (std::optional<RecordKey> key = store.Find(first) ? first : store.After(first); key;
-         key = store.After(*key)) {
-        visit(*key, *store.Find(*key));
-    }
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -42,19 +32,18 @@ std::string ScoreReport::Describe(HostDocument& document) {
     for (const auto& [part, unused] : document.Layouts()) {
         RecordStore& layout = document.LayoutOf(part);
         out << "part " << part << " widths:";
-        ForEachRecord(layout, kMeasureTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
+        layout.ForEach(kMeasureTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
             out << ' ' << Word(record, 0);
         });
         out << "\npart " << part << " systems:";
-        ForEachRecord(layout, kSystemTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
+        layout.ForEach(kSystemTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
             out << ' ' << Word(record, 8) << '-' << Word(record, 12) - 1;
         });
         out << "\npart " << part << " rests:";
-        ForEachRecord(layout, kRestTag,
-                      [&](const RecordKey& key, const RecordStore::Bytes& record) {
-                          out << ' ' << key.keys[0] << '-' << Word(record, 2) - 1 << " width "
-                              << Word(record, 0) << " adjust " << Word(record, 18) << ';';
-                      });
+        layout.ForEach(kRestTag, [&](const RecordKey& key, const RecordStore::Bytes& record) {
+            out << ' ' << key.keys[0] << '-' << Word(record, 2) - 1 << " width " << Word(record, 0)
+                << " adjust " << Word(record, 18) << ';';
+        });
         out << '\n';
     }
     return out.str();
