@@ -48,6 +48,16 @@ int HostMusic::BusiestStaffEntryCount(std::int16_t measure) const {
     return busiest;
 }
 
+bool HostMusic::HoldsEntries(std::int16_t staff, std::int16_t measure) const {
+    for (std::int16_t layer = 0; layer < layerCount_; ++layer) {
+        const auto found = entries_.find({measure, staff, layer});
+        if (found != entries_.end() && !found->second.empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void HostMusic::SetLayerShown(std::int16_t layer, bool shown) {
     if (shown) {
         hiddenLayers_.erase(layer);

@@ -25,6 +25,9 @@ public:
 
     // The most entries any one staff holds in the measure, over all its layers.
     int BusiestStaffEntryCount(std::int16_t measure) const;
+    // The staff has an entry (a note, a chord or an entered rest) in the measure on one of the
+    // host's layers, shown or hidden.
+    bool HoldsEntries(std::int16_t staff, std::int16_t measure) const;
 
     std::int16_t LayerCount() const { return layerCount_; }
     void SetLayerCount(std::int16_t count) { layerCount_ = count; }

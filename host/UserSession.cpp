@@ -11,16 +11,22 @@
 #include "host/ScoreReport.h"
 #include "host/ScoreSource.h"
 #include "host/StandInHost.h"
+#include "host/picture/LayoutPicture.h"
+#include "host/picture/LayoutSnapshot.h"
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 namespace {
 
+constexpr int kApplyButton = 1;
 constexpr int kCloseButton = 2;
+constexpr int kModePopup = 102;
+constexpr int kScopePopup = 104;
 
 // The host's start-up conversation: version, initialisation, menu item.
 void StartPlugin(PluginModule& plugin, StandInHost& host) {
@@ -55,6 +61,15 @@ void KeepOpen(int seconds) {
 #else
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
 #endif
+}
+
+// The text of the popup's selected item; empty when nothing is selected.
+std::string SelectedText(const DialogUser& user, int popup) {
+    const std::vector<std::u16string> items = user.ListItems(popup);
+    const int selected = user.Selection(popup);
+    return selected >= 0 && selected < static_cast<int>(items.size())
+               ? ReportText(items[static_cast<std::size_t>(selected)])
+               : std::string();
 }
 
 std::string Summary(StandInHost& host, const std::vector<MessageBoxAnswers::Shown>& boxes,
@@ -106,6 +121,10 @@ bool UserSession::RunSteps(std::string& error) {
             done = user.TypeText(step.item, step.text);
             break;
         case Step::Kind::Press:
+            if (step.item == kApplyButton) {
+                appliedMode_ = SelectedText(user, kModePopup);
+                appliedScope_ = SelectedText(user, kScopePopup);
+            }
             done = user.Press(step.item);
             break;
         case Step::Kind::Answer:
@@ -133,9 +152,20 @@ bool UserSession::RunSteps(std::string& error) {
     return true;
 }
 
+std::string UserSession::PictureTitle() const {
+    const std::string score = std::filesystem::path(scorePath_).filename().string();
+    if (appliedMode_.empty() && appliedScope_.empty()) {
+        return score + ": Apply was not pressed";
+    }
+    return score + ": " + appliedMode_ + ", " + appliedScope_;
+}
+
 bool UserSession::Run(std::string& report, std::string& error) {
     StandInHost& host = StandInHost::Instance();
     host.Reset();
+    if (!picturePath_.empty() && !LayoutPicture::CheckPath(picturePath_, error)) {
+        return false;
+    }
     // A long session would fill the memory with its calls: they are counted, and written to the
     // call log when one is asked for.
     host.KeepCalls(false);
@@ -165,12 +195,14 @@ bool UserSession::Run(std::string& report, std::string& error) {
     }
     StartPlugin(plugin, host);
     const std::string before = ScoreReport::Describe(host.Document());
+    const LayoutSnapshot layoutBefore =
+        picturePath_.empty() ? LayoutSnapshot{} : LayoutSnapshot::Take(host);
     plugin.invoke(host.MainWindow());
     const bool ran = RunSteps(error);
     plugin.terminate();
     plugin.Unload();
     report = views_ + Summary(host, shown_, before);
-    return ran && Save(*source, error);
+    return ran && Save(*source, error) && DrawPicture(layoutBefore, report, error);
 }
 
 bool UserSession::Save(const ScoreSource& source, std::string& error) const {
@@ -186,5 +218,18 @@ bool UserSession::Save(const ScoreSource& source, std::string& error) const {
         error = problem.what();
         return false;
     }
+    return true;
+}
+
+bool UserSession::DrawPicture(const LayoutSnapshot& before, std::string& report,
+                              std::string& error) const {
+    if (picturePath_.empty()) {
+        return true;
+    }
+    if (!LayoutPicture::Write(picturePath_, before, LayoutSnapshot::Take(StandInHost::Instance()),
+                              PictureTitle(), error)) {
+        return false;
+    }
+    report += "picture: " + picturePath_ + '\n';
     return true;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 class ScoreSource;
+struct LayoutSnapshot;
 
 class UserSession {
 public:
@@ -42,6 +43,8 @@ public:
     void SetPartsOutput(std::string folder) { partsFolder_ = std::move(folder); }
     // A file that receives every host call of the session, one a line; empty: none.
     void SetCallLog(std::string path) { callLogPath_ = std::move(path); }
+    // Where to draw the layout before and after the session; empty: no picture.
+    void SetPicture(std::string path) { picturePath_ = std::move(path); }
 
     // Runs the session; false with a reason when the score or the plug-in cannot be used, the
     // dialog does not behave as a dialog must, or the output cannot be written. The report says
@@ -51,6 +54,11 @@ public:
 private:
     bool RunSteps(std::string& error);
     bool Save(const ScoreSource& source, std::string& error) const;
+    // Draws the layout before the session and as it is now, adding the picture's path to the
+    // report; true when no picture is wanted.
+    bool DrawPicture(const LayoutSnapshot& before, std::string& report, std::string& error) const;
+    // The picture's title: the score and the mode and scope of the last Apply.
+    std::string PictureTitle() const;
 
     std::string scorePath_;
     std::string pluginPath_;
@@ -64,4 +72,8 @@ private:
     std::string outputPath_;
     std::string partsFolder_;
     std::string callLogPath_;
+    std::string picturePath_;
+    // The spacing mode and scope the dialog showed at the last Apply; empty before one.
+    std::string appliedMode_;
+    std::string appliedScope_;
 };

@@ -1,0 +1,115 @@
+#include "host/picture/LayoutPicture.h"
+
+#include "host/AtomicFile.h"
+#include "host/ScoreError.h"
+#include "host/picture/PicturePlan.h"
+#include "host/picture/native/PicturePainter.h"
+
+#include <cairo-svg.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+enum class Format { Svg, Png, None };
+
+// The largest side cairo's image surfaces take.
+constexpr double kPngSideLimit = 32767;
+
+Format FormatOf(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".svg" ? Format::Svg : extension == ".png" ? Format::Png : Format::None;
+}
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+};
+struct ContextDeleter {
+    void operator()(cairo_t* cairo) const { cairo_destroy(cairo); }
+};
+using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+using Context = std::unique_ptr<cairo_t, ContextDeleter>;
+
+// Paints the plan onto the surface; the first cairo failure, or success.
+cairo_status_t PaintOn(cairo_surface_t* surface, const PicturePlan& plan) {
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        return cairo_surface_status(surface);
+    }
+    const Context cairo(cairo_create(surface));
+    PicturePainter::Paint(cairo.get(), plan);
+    return cairo_status(cairo.get());
+}
+
+// Cairo hands the encoded picture over in pieces; they are kept until the whole is written.
+cairo_status_t Collect(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+cairo_status_t EncodeSvg(const PicturePlan& plan, std::string& bytes) {
+    const Surface surface(
+        cairo_svg_surface_create_for_stream(Collect, &bytes, plan.width, plan.height));
+    const cairo_status_t painted = PaintOn(surface.get(), plan);
+    cairo_surface_finish(surface.get());
+    return painted != CAIRO_STATUS_SUCCESS ? painted : cairo_surface_status(surface.get());
+}
+
+cairo_status_t EncodePng(const PicturePlan& plan, std::string& bytes) {
+    const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24,
+                                                     static_cast<int>(std::ceil(plan.width)),
+                                                     static_cast<int>(std::ceil(plan.height))));
+    const cairo_status_t painted = PaintOn(surface.get(), plan);
+    return painted != CAIRO_STATUS_SUCCESS
+               ? painted
+               : cairo_surface_write_to_png_stream(surface.get(), Collect, &bytes);
+}
+
+} // namespace
+
+bool LayoutPicture::Available() {
+    return true;
+}
+
+bool LayoutPicture::CheckPath(const std::string& path, std::string& error) {
+    if (FormatOf(path) == Format::None) {
+        error = path + ": a picture is written as .svg or .png";
+        return false;
+    }
+    return true;
+}
+
+bool LayoutPicture::Write(const std::string& path, const LayoutSnapshot& before,
+                          const LayoutSnapshot& after, const std::string& title,
+                          std::string& error) {
+    if (!CheckPath(path, error)) {
+        return false;
+    }
+    const PicturePlan plan = PicturePlan::Make(before, after, title);
+    const Format format = FormatOf(path);
+    if (format == Format::Png && std::max(plan.width, plan.height) > kPngSideLimit) {
+        error = path + ": the picture is " + std::to_string(static_cast<int>(plan.height)) +
+                " pixels high, too large for PNG; write it as .svg";
+        return false;
+    }
+    std::string bytes;
+    const cairo_status_t status =
+        format == Format::Svg ? EncodeSvg(plan, bytes) : EncodePng(plan, bytes);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        error = path + ": cannot be drawn (" + cairo_status_to_string(status) + ")";
+        return false;
+    }
+    try {
+        AtomicFile::Write(path, bytes);
+    } catch (const ScoreError& problem) {
+        error = problem.what();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,170 @@
+#include "host/picture/native/PicturePainter.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using Colour = PicturePainter::Colour;
+using Kind = PicturePlan::Kind;
+using Style = PicturePlan::Style;
+
+constexpr Colour kPage{1, 1, 1};
+constexpr Colour kPanel{0.965, 0.965, 0.965};
+constexpr Colour kPanelEdge{0.75, 0.75, 0.75};
+constexpr Colour kMusic{0.29, 0.48, 0.71};
+constexpr Colour kEmpty{0.98, 0.98, 0.98};
+constexpr Colour kRest{0.95, 0.76, 0.31};
+constexpr Colour kHatch{0.55, 0.55, 0.55};
+constexpr Colour kEdge{0.2, 0.2, 0.2};
+constexpr Colour kChanged{0.84, 0.15, 0.16};
+constexpr Colour kText{0.13, 0.13, 0.13};
+constexpr Colour kFaintText{0.45, 0.45, 0.45};
+constexpr Colour kSystemWidth{0.6, 0.6, 0.6};
+
+constexpr double kHatchStep = 5;
+constexpr double kChangedLine = 2.5;
+
+void SetColour(cairo_t* cairo, const Colour& colour) {
+    cairo_set_source_rgb(cairo, colour.red, colour.green, colour.blue);
+}
+
+void FillRect(cairo_t* cairo, double x, double y, double width, double height,
+              const Colour& colour) {
+    cairo_rectangle(cairo, x, y, width, height);
+    SetColour(cairo, colour);
+    cairo_fill(cairo);
+}
+
+// Diagonal lines across the box, clipped to it.
+void Hatch(cairo_t* cairo, const PicturePlan::Box& box) {
+    cairo_save(cairo);
+    cairo_rectangle(cairo, box.x, box.y, box.width, box.height);
+    cairo_clip(cairo);
+    for (double offset = -box.height; offset < box.width; offset += kHatchStep) {
+        cairo_move_to(cairo, box.x + offset, box.y + box.height);
+        cairo_line_to(cairo, box.x + offset + box.height, box.y);
+    }
+    cairo_set_line_width(cairo, 1);
+    SetColour(cairo, kHatch);
+    cairo_stroke(cairo);
+    cairo_restore(cairo);
+}
+
+// The thick bar with end strokes that a multimeasure rest shows on the staff.
+void RestBar(cairo_t* cairo, const PicturePlan::Box& box) {
+    const double inset = std::min(4.0, box.width / 4);
+    const double middle = box.y + box.height / 2;
+    FillRect(cairo, box.x + inset, middle - 2.5, box.width - 2 * inset, 5, kEdge);
+    FillRect(cairo, box.x + inset, box.y + 3, 1.5, box.height - 6, kEdge);
+    FillRect(cairo, box.x + box.width - inset - 1.5, box.y + 3, 1.5, box.height - 6, kEdge);
+}
+
+void PaintBox(cairo_t* cairo, const PicturePlan::Box& box) {
+    FillRect(cairo, box.x, box.y, box.width, box.height, PicturePainter::FillOf(box.kind));
+    if (box.kind == Kind::Empty) {
+        Hatch(cairo, box);
+    } else if (box.kind == Kind::Rest) {
+        RestBar(cairo, box);
+    }
+    cairo_rectangle(cairo, box.x + 0.5, box.y + 0.5, std::max(box.width - 1, 0.0), box.height - 1);
+    cairo_set_line_width(cairo, 1);
+    SetColour(cairo, kEdge);
+    cairo_stroke(cairo);
+}
+
+// A red frame just outside the box, drawn after all boxes so that no neighbour covers it.
+void MarkChanged(cairo_t* cairo, const PicturePlan::Box& box) {
+    const double half = kChangedLine / 2;
+    cairo_rectangle(cairo, box.x - half, box.y - half, box.width + kChangedLine,
+                    box.height + kChangedLine);
+    cairo_set_line_width(cairo, kChangedLine);
+    SetColour(cairo, kChanged);
+    cairo_stroke(cairo);
+}
+
+void PaintBoxes(cairo_t* cairo, const std::vector<PicturePlan::Box>& boxes) {
+    for (const PicturePlan::Box& box : boxes) {
+        PaintBox(cairo, box);
+    }
+    for (const PicturePlan::Box& box : boxes) {
+        if (box.changed) {
+            MarkChanged(cairo, box);
+        }
+    }
+}
+
+void PaintLabel(cairo_t* cairo, const PicturePlan::Label& label) {
+    struct Look {
+        double size;
+        bool bold;
+        Colour colour;
+    };
+    static const Look looks[] = {{18, true, kText},
+                                 {14, true, kText},
+                                 {11, false, kText},
+                                 {8, false, kFaintText},
+                                 {11, true, kText}};
+    const Look& look = looks[static_cast<int>(label.style)];
+    cairo_select_font_face(cairo, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
+                           look.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cairo, look.size);
+    double x = label.x;
+    if (label.anchor == PicturePlan::Anchor::Centre) {
+        cairo_text_extents_t extents;
+        cairo_text_extents(cairo, label.text.c_str(), &extents);
+        x -= extents.x_advance / 2;
+    }
+    SetColour(cairo, look.colour);
+    cairo_move_to(cairo, x, label.y);
+    cairo_show_text(cairo, label.text.c_str());
+}
+
+void PaintSystemWidth(cairo_t* cairo, const PicturePlan::VerticalLine& line) {
+    const double dashes[] = {3, 3};
+    cairo_save(cairo);
+    cairo_set_dash(cairo, dashes, 2, 0);
+    cairo_set_line_width(cairo, 1);
+    SetColour(cairo, kSystemWidth);
+    cairo_move_to(cairo, std::round(line.x) + 0.5, line.top);
+    cairo_line_to(cairo, std::round(line.x) + 0.5, line.bottom);
+    cairo_stroke(cairo);
+    cairo_restore(cairo);
+}
+
+} // namespace
+
+PicturePainter::Colour PicturePainter::FillOf(PicturePlan::Kind kind) {
+    switch (kind) {
+    case Kind::Music:
+        return kMusic;
+    case Kind::Empty:
+        return kEmpty;
+    case Kind::Rest:
+        return kRest;
+    }
+    return kPage;
+}
+
+PicturePainter::Colour PicturePainter::ChangedOutline() {
+    return kChanged;
+}
+
+void PicturePainter::Paint(cairo_t* cairo, const PicturePlan& plan) {
+    FillRect(cairo, 0, 0, plan.width, plan.height, kPage);
+    for (const PicturePlan::Rect& panel : plan.panels) {
+        FillRect(cairo, panel.x, panel.y, panel.width, panel.height, kPanel);
+        cairo_rectangle(cairo, panel.x + 0.5, panel.y + 0.5, panel.width - 1, panel.height - 1);
+        cairo_set_line_width(cairo, 1);
+        SetColour(cairo, kPanelEdge);
+        cairo_stroke(cairo);
+    }
+    for (const PicturePlan::VerticalLine& line : plan.systemWidthMarks) {
+        PaintSystemWidth(cairo, line);
+    }
+    PaintBoxes(cairo, plan.legend);
+    PaintBoxes(cairo, plan.boxes);
+    for (const PicturePlan::Label& label : plan.labels) {
+        PaintLabel(cairo, label);
+    }
+}
