@@ -2,6 +2,7 @@
 
 #include "host/StandInHost.h"
 #include "host/Utf8.h"
+#include "host/picture/LayoutPicture.h"
 #include "platform/Platform.h"
 
 #include <CLI/CLI.hpp>
@@ -163,6 +164,16 @@ CLI::Validator HostText(std::size_t longest = 0) {
         "");
 }
 
+// A file this build draws the before/after picture into.
+CLI::Validator PicturePath() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            std::string error;
+            return LayoutPicture::CheckPath(text, error) ? std::string() : error;
+        },
+        "");
+}
+
 CLI::Validator StepCheck(const StepOption& option) {
     switch (option.kind) {
     case Kind::Check:
@@ -261,6 +272,10 @@ std::vector<CLI::Option*> AddOptions(CLI::App& app) {
         ->type_name("FILE");
     app.add_option("--output-parts", "write one MusicXML file per linked part into the folder")
         ->type_name("FOLDER");
+    app.add_option("--picture", "draw the layout of the score and every part before and after "
+                                "the session (.svg or .png; the native build only)")
+        ->type_name("FILE")
+        ->check(PicturePath());
     app.add_option("--plugin", "the plug-in module to load")->type_name("PLUGIN");
     app.add_option("--settings", "the folder of the settings file shared by plug-ins")
         ->type_name("FOLDER")
@@ -334,6 +349,7 @@ CommandLine Read(const CLI::App& app, const std::vector<CLI::Option*>& stepOptio
         line.steps = StepsInOrder(app, stepOptions);
         line.linkedParts = app.count("--parts") != 0;
         line.partsOutput = Value(app, "--output-parts", {});
+        line.picture = Value(app, "--picture", {});
     }
     return line;
 }

@@ -35,6 +35,7 @@ struct CommandLine {
     bool linkedParts = false;
     std::string output;
     std::string partsOutput;
+    std::string picture; // the before/after picture's file; empty: none
     int staves = 0;
     int measures = 0;
 };

@@ -34,6 +34,7 @@ int RunSession(const CommandLine& line) {
     session.SetLinkedParts(line.linkedParts);
     session.SetOutput(line.output);
     session.SetPartsOutput(line.partsOutput);
+    session.SetPicture(line.picture);
     for (const UserSession::Step& step : line.steps) {
         session.Add(step);
     }

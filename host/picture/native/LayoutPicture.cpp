@@ -1,6 +1,7 @@
 #include "host/picture/LayoutPicture.h"
 
 #include "host/AtomicFile.h"
+#include "host/FileName.h"
 #include "host/ScoreError.h"
 #include "host/picture/PicturePlan.h"
 #include "host/picture/native/PicturePainter.h"
@@ -9,9 +10,7 @@
 #include <cairo.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <filesystem>
 #include <memory>
 
 namespace {
@@ -22,9 +21,7 @@ enum class Format { Svg, Png, None };
 constexpr double kPngSideLimit = 32767;
 
 Format FormatOf(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = FileName::LowerExtension(path);
     return extension == ".svg" ? Format::Svg : extension == ".png" ? Format::Png : Format::None;
 }
 

@@ -46,6 +46,11 @@ TEST(CommandLineTest, RefusesWhatItCannotUseNamingTheOptionAndItsRange) {
         {{"--score", "s.json", "--settings", std::string(260, 'f')},
          "--settings: the path is 260 UTF-16 units long; the host's paths hold at most 259"},
         {{"--score", "a.json", "--score", "b.json"}, "--score: At Most 1 required but received 2"},
+        {{"--score", "s.json", "--picture"}, "--picture: 1 required"},
+        {{"--score", "s.json", "--picture", "layout.gif"},
+         "--picture: layout.gif: a picture is written as .svg or .png"},
+        {{"--score", "s.json", "--picture", "pictures.svg/layout"},
+         "--picture: pictures.svg/layout: a picture is written as .svg or .png"},
         {{"--mode", "1"}, "--score FILE is required"},
         {{"--orchestra", "0", "10"}, "--orchestra: STAVES must be a whole number from 1 to 500"},
         {{"--orchestra", "10", "30001"},
@@ -141,14 +146,16 @@ TEST(CommandLineTest, SmokeAndOrchestraTakeTheirValues) {
     EXPECT_EQ(Parse({"--orchestra", "2", "3", "--output", "o.musicxml"}).output, "o.musicxml");
 }
 
-TEST(CommandLineTest, ScoreOutputsAndPartsAreKept) {
-    const CommandLine line = Parse({"--score", "s.musicxml", "--parts", "--output", "out.musicxml",
-                                    "--output-parts", "parts", "--plugin", "p.so", "--apply"});
+TEST(CommandLineTest, ScoreOutputsPartsAndPictureAreKept) {
+    const CommandLine line =
+        Parse({"--score", "s.musicxml", "--parts", "--output", "out.musicxml", "--output-parts",
+               "parts", "--plugin", "p.so", "--apply", "--picture", "pass.PNG"});
     ASSERT_EQ(line.task, CommandLine::Task::Session) << line.message;
     EXPECT_TRUE(line.linkedParts);
     EXPECT_EQ(line.output, "out.musicxml");
     EXPECT_EQ(line.partsOutput, "parts");
     EXPECT_EQ(line.plugin, "p.so");
+    EXPECT_EQ(line.picture, "pass.PNG");
     EXPECT_FALSE(Parse({"--score", "s.json"}).linkedParts);
 }
 
