@@ -9,8 +9,10 @@
 
 namespace {
 
-// A key as compared: ASCII A-Z lowered, then each code unit narrowed to its low byte.
-std::string ComparableKey(std::u16string_view key) {
+// A key as compared, every code unit of it (zero units included): ASCII A-Z lowered, then each
+// code unit narrowed to its low byte.
+std::string ComparableKey(const FCString& text) {
+    const std::u16string_view key(text.GetUTF16(), text.GetLength());
     std::string comparable;
     comparable.reserve(key.size());
     for (char16_t unit : key) {
@@ -41,10 +43,10 @@ std::int32_t LeadingInteger(std::string_view text) {
 } // namespace
 
 FCSettingsPair* FCSettingsPairs::Find(const char* key) const {
-    const std::string wanted = ComparableKey(FCString(key).GetUTF16());
+    const std::string wanted = ComparableKey(FCString(key));
     for (int index = 0; index < GetCount(); ++index) {
         FCSettingsPair* pair = GetItemAt(index);
-        if (ComparableKey(pair->GetKey()->GetUTF16()) == wanted) {
+        if (ComparableKey(*pair->GetKey()) == wanted) {
             return pair;
         }
     }

@@ -50,10 +50,17 @@ TEST_F(SettingsFileTest, LoadsOnlyLinesWithAKeyAndWritesEveryLineBackAsItWas) {
 }
 
 TEST_F(SettingsFileTest, ForeignLinesSurviveByteForByteAndASecondSaveChangesNothing) {
-    // Zero bytes, blanks, a key repeated, lines without a key, high bytes.
+    // Zero bytes, blanks, a key repeated, lines without a key, high bytes, a key that is "Set"
+    // only up to a zero byte.
     using namespace std::string_literals;
     const std::string foreign[] = {
-        "Other.Path = C:\\x\0y \t"s, "\0=\0"s, "  ", "# a comment", "Set=1", "set = 2 ",
+        "Other.Path = C:\\x\0y \t"s,
+        "\0=\0"s,
+        "  ",
+        "# a comment",
+        "Set\0x=0"s,
+        "Set=1",
+        "set = 2 ",
         "caf\xE9=\xFF\0\x01"s,
     };
     std::string file;
