@@ -11,12 +11,37 @@ endif()
 
 function(calvex_target_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Werror)
-  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
   if(WIN32)
     # The DLL and the EXE carry their runtime: nothing beyond the system's DLLs is needed.
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
     target_compile_definitions(${target} PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
   endif()
+endfunction()
+
+# Gives a target an include root of its own that holds only the named folders of BASE (linked,
+# not copied), so that "framework/core/FCString.h" is found by the targets that link this one
+# and by no other: an include in the wrong direction does not build.
+function(calvex_include_root target scope base)
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  foreach(folder ${ARGN})
+    get_filename_component(parent ${root}/${folder} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${base}/${folder} ${root}/${folder} SYMBOLIC)
+  endforeach()
+  target_include_directories(${target} ${scope} ${root})
+endfunction()
+
+# One layer of the plug-in: a static library of the sources of FOLDER (given relative to the
+# folder), whose headers are reached as "FOLDER/Name.h", linking the layers below it.
+function(calvex_layer target folder)
+  cmake_parse_arguments(LAYER "" "" "SOURCES;BELOW" ${ARGN})
+  list(TRANSFORM LAYER_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/src/${folder}/)
+  add_library(${target} STATIC ${LAYER_SOURCES})
+  set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON
+                                             CXX_VISIBILITY_PRESET hidden)
+  calvex_target_defaults(${target})
+  calvex_include_root(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src ${folder})
+  target_link_libraries(${target} PUBLIC ${LAYER_BELOW})
 endfunction()
 
 # Turns a binary file into a C++ source that defines two symbols holding its bytes and size.

@@ -3,7 +3,7 @@
 // with the plug-in's window object.
 #pragma once
 
-#include "shell/HostAbi.h"
+#include "hostinterface/HostAbi.h"
 
 class HostDialog {
 public:

@@ -2,7 +2,7 @@
 // that their definitions cannot drift from what the plug-in calls.
 #pragma once
 
-#include "shell/HostAbi.h"
+#include "hostinterface/HostAbi.h"
 
 #ifdef _WIN32
 #define HOST_EXPORT __declspec(dllexport)

@@ -1,10 +1,10 @@
 #include "host/HostLayout.h"
 
-#include "framework/data/RecordBytes.h"
 #include "host/HostDocument.h"
 #include "host/HostMusic.h"
 #include "host/HostSelection.h"
 #include "host/HostStaffLists.h"
+#include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,8 +1,8 @@
 #include "host/HostMusic.h"
 
-#include "framework/data/RecordBytes.h"
 #include "host/HostStaffLists.h"
-#include "shell/HostLayouts.h"
+#include "hostinterface/HostLayouts.h"
+#include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #include "host/HostSelection.h"
 
-#include "framework/data/RecordBytes.h"
-#include "shell/HostLayouts.h"
+#include "hostinterface/HostLayouts.h"
+#include "hostinterface/RecordBytes.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "host/HostStaffLists.h"
 
-#include "framework/data/RecordBytes.h"
+#include "hostinterface/RecordBytes.h"
 
 namespace {
 

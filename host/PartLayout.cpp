@@ -1,7 +1,7 @@
 #include "host/PartLayout.h"
 
-#include "framework/data/RecordBytes.h"
 #include "host/HostDocument.h"
+#include "hostinterface/RecordBytes.h"
 
 
 namespace {

@@ -1,10 +1,10 @@
 #include "host/ScoreFile.h"
 
-#include "framework/data/RecordBytes.h"
 #include "host/HostParts.h"
 #include "host/HostStaffLists.h"
 #include "host/ScoreNode.h"
 #include "host/StandInHost.h"
+#include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
 #include <fstream>

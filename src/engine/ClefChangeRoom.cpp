@@ -1,5 +1,6 @@
 #include "engine/ClefChangeRoom.h"
 
+#include "binding/HostApi.h"
 #include "engine/FCMultiMeasureRestDistributeCollection.h"
 #include "engine/SystemStaves.h"
 #include "framework/data/FCCell.h"

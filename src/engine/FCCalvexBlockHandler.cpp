@@ -1,8 +1,8 @@
 #include "engine/FCCalvexBlockHandler.h"
 
+#include "binding/PluginState.h"
 #include "engine/FCPartProcessor.h"
 #include "framework/data/FCParts.h"
-#include "shell/PluginState.h"
 
 bool FCCalvexBlockHandler::Execute() {
     FCPartProcessor processor;

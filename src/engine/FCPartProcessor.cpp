@@ -1,5 +1,7 @@
 #include "engine/FCPartProcessor.h"
 
+#include "binding/HostApi.h"
+#include "binding/PluginState.h"
 #include "engine/ClefChangeRoom.h"
 #include "engine/FCMultiMeasureRestDistributeCollection.h"
 #include "engine/FCMusicMeasuresDistributeCollection.h"
@@ -11,8 +13,6 @@
 #include "framework/core/FCMusicRegion.h"
 #include "framework/data/FCPart.h"
 #include "framework/data/FCStaffSystems.h"
-#include "shell/HostApi.h"
-#include "shell/PluginState.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "engine/FCSingleMeasRestDistributeCollection.h"
 
-#include "shell/HostApi.h"
+#include "binding/HostApi.h"
 
 std::int32_t FCSingleMeasRestDistributeCollection::GetItemWidth(int index) const {
     return GetMeasure(index)->GetWidth();

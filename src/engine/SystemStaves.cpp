@@ -1,7 +1,7 @@
 #include "engine/SystemStaves.h"
 
+#include "binding/HostApi.h"
 #include "framework/core/FCMusicRegion.h"
-#include "shell/HostApi.h"
 
 SystemStaves::SystemStaves(const FCMusicRegion& systemRegion)
     : firstSlot_(systemRegion.GetStartSlot()), lastSlot_(systemRegion.GetEndSlot()),

@@ -1,7 +1,7 @@
 #include "settings/PluginSettingsFile.h"
 
+#include "binding/PluginState.h"
 #include "settings/SettingsFile.h"
-#include "shell/PluginState.h"
 
 #include <cmath>
 #include <cstdint>

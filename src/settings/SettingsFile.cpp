@@ -1,7 +1,7 @@
 #include "settings/SettingsFile.h"
 
-#include "shell/HostApi.h"
-#include "shell/PluginState.h"
+#include "binding/HostApi.h"
+#include "binding/PluginState.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "ui/FCCtrlEdit.h"
 
+#include "binding/HostApi.h"
 #include "framework/core/MeasurementUnit.h"
-#include "shell/HostApi.h"
 
 #include <algorithm>
 #include <climits>

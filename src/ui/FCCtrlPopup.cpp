@@ -1,6 +1,6 @@
 #include "ui/FCCtrlPopup.h"
 
-#include "shell/HostApi.h"
+#include "binding/HostApi.h"
 
 namespace {
 

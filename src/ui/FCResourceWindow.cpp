@@ -1,6 +1,6 @@
 #include "ui/FCResourceWindow.h"
 
-#include "shell/HostApi.h"
+#include "binding/HostApi.h"
 
 namespace {
 

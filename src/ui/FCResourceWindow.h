@@ -1,7 +1,7 @@
 // A window made from a dialog resource of the plug-in module and shown by the host.
 #pragma once
 
-#include "shell/HostAbi.h"
+#include "hostinterface/HostAbi.h"
 #include "ui/FCUserWindow.h"
 
 class FCResourceWindow : public __FCUserWindow {

@@ -1,7 +1,7 @@
 #include "ui/FCUserWindow.h"
 
-#include "shell/HostApi.h"
-#include "shell/PluginState.h"
+#include "binding/HostApi.h"
+#include "binding/PluginState.h"
 #include "ui/FCControl.h"
 #include "ui/FCCtrlButton.h"
 #include "ui/FCCtrlEdit.h"

@@ -1,12 +1,12 @@
 // A 40-part, 1000-measure MusicXML score (the generated orchestral score) read with a linked
 // part per part, one spacing pass over the full score and all parts, and the score and its part
 // files written: time, the file's size and the process's peak memory.
+#include "binding/HostApi.h"
+#include "binding/PluginState.h"
 #include "engine/FCCalvexBlockHandler.h"
 #include "host/OrchestraScore.h"
 #include "host/ScoreSource.h"
 #include "host/StandInHost.h"
-#include "shell/HostApi.h"
-#include "shell/PluginState.h"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>

@@ -4,13 +4,13 @@
 // cheapest pass that makes the same writes (Cheapest below); at the end the growth ratio
 // t(2000)/t(1000) of each mode and scope is printed, which stays near 2 when no piece of the
 // plug-in or the stand-in host grows faster than the measures it visits.
+#include "binding/HostApi.h"
+#include "binding/PluginState.h"
 #include "engine/FCCalvexBlockHandler.h"
 #include "host/HostDocument.h"
 #include "host/OrchestraScore.h"
 #include "host/ScoreFile.h"
 #include "host/StandInHost.h"
-#include "shell/HostApi.h"
-#include "shell/PluginState.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,10 +3,10 @@
 // with a score error, nothing else; the pass leaves no frame or edit open; the written score is
 // MusicXML again and reads back with the widths and system breaks the document holds; every
 // part file reads back. The first byte of the input is the user's choices, the rest the file.
+#include "binding/PluginState.h"
 #include "host/PartLayout.h"
 #include "host/ScoreError.h"
 #include "host/musicxml/MusicXmlScoreSource.h"
-#include "shell/PluginState.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/support/LinkedPlugin.h"
 

@@ -2,9 +2,9 @@
 // refuses it with a score error, nothing else; the pass finishes, frees every entry frame the
 // host handed out, leaves no edit open, and when it reports no change the document is exactly
 // as it was. The last byte of the input is the user's choices, the rest is the file.
+#include "binding/PluginState.h"
 #include "host/ScoreError.h"
 #include "host/ScoreFile.h"
-#include "shell/PluginState.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/support/LinkedPlugin.h"
 

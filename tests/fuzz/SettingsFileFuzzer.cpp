@@ -2,8 +2,8 @@
 // saved back. Every line of another program survives the save byte for byte, in its order (as
 // the file writes a pair: key and value without the blanks around them), the plug-in's own keys
 // are all there, and loading and saving the saved file again changes nothing.
+#include "binding/PluginState.h"
 #include "settings/PluginSettingsFile.h"
-#include "shell/PluginState.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/support/LinkedPlugin.h"
 #include "tests/support/SettingsFileModel.h"

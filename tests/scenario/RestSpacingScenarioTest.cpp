@@ -1,6 +1,6 @@
 // Whole passes over small scores whose widths can be worked out by hand.
+#include "binding/PluginState.h"
 #include "scenario/ScenarioFixture.h"
-#include "shell/PluginState.h"
 
 #include <string>
 

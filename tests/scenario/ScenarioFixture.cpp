@@ -1,8 +1,8 @@
 #include "scenario/ScenarioFixture.h"
 
-#include "framework/data/RecordBytes.h"
+#include "binding/PluginState.h"
 #include "host/ScoreFile.h"
-#include "shell/PluginState.h"
+#include "hostinterface/RecordBytes.h"
 #include "tests/support/LinkedPlugin.h"
 
 #include <fstream>

@@ -1,7 +1,7 @@
 // Passes over the score and its linked parts, and what a pass must survive.
-#include "framework/data/RecordBytes.h"
+#include "binding/PluginState.h"
+#include "hostinterface/RecordBytes.h"
 #include "scenario/ScenarioFixture.h"
-#include "shell/PluginState.h"
 
 #include <algorithm>
 

@@ -3,10 +3,10 @@
 // and with the values of the checked-in log (tests/golden/writes.txt), for every example score
 // in every scope and mode and for seeded random documents. Reads may be shared or dropped; the
 // writes must not move. Rerun with CALVEX_UPDATE_GOLDEN=1 only when new writes are meant.
+#include "binding/PluginState.h"
 #include "host/HostCall.h"
 #include "host/ScoreError.h"
 #include "scenario/ScenarioFixture.h"
-#include "shell/PluginState.h"
 #include "tests/support/RandomDocument.h"
 
 #include <algorithm>

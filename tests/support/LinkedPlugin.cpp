@@ -1,9 +1,9 @@
 #include "tests/support/LinkedPlugin.h"
 
+#include "binding/HostApi.h"
+#include "binding/PluginState.h"
 #include "engine/FCCalvexBlockHandler.h"
 #include "framework/core/FCUndoBlock.h"
-#include "shell/HostApi.h"
-#include "shell/PluginState.h"
 
 #include <cstddef>
 

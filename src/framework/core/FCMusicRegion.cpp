@@ -1,9 +1,8 @@
 #include "framework/core/FCMusicRegion.h"
 
-#include "framework/data/FCStaffSystem.h"
-#include "framework/data/RecordBytes.h"
-#include "shell/HostApi.h"
-#include "shell/HostLayouts.h"
+#include "binding/HostApi.h"
+#include "hostinterface/HostLayouts.h"
+#include "hostinterface/RecordBytes.h"
 
 bool FCMusicRegion::IsEqual(const FCMusicRegion* other) const {
     return other && startStaffList_ == other->startStaffList_ &&
@@ -25,13 +24,13 @@ bool FCMusicRegion::LoadCurrentSelection() {
     return answered;
 }
 
-bool FCMusicRegion::SetToStaffSystem(const FCStaffSystem* system) {
+bool FCMusicRegion::SetToStaffSystem(const StaffSystemExtent* system) {
     const std::int16_t first = system->GetStartMeasure();
     const std::int16_t following = system->GetNextMeasure();
     if (first == 0 || following - 1 < 0) {
         return false;
     }
-    const int staves = system->CreateSystemStaves()->GetCount();
+    const int staves = system->CountSystemStaves();
     if (staves == 0) {
         return false;
     }

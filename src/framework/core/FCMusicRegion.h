@@ -3,10 +3,9 @@
 #pragma once
 
 #include "framework/core/FCBase.h"
+#include "framework/core/StaffSystemExtent.h"
 
 #include <cstdint>
-
-class FCStaffSystem;
 
 class FCMusicRegion : public __FCBase {
 public:
@@ -21,7 +20,7 @@ public:
     bool LoadCurrentSelection();
     // Covers every staff and measure of the system; false, leaving the region as it was, for a
     // system without measures or staves.
-    bool SetToStaffSystem(const FCStaffSystem* system);
+    bool SetToStaffSystem(const StaffSystemExtent* system);
     bool IsEmpty() const { return startMeasure_ == 0 && endMeasure_ == 0; }
     // True when the regions share a staff over measures and positions that touch.
     bool IsOverlapping(const FCMusicRegion* other) const;

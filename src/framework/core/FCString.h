@@ -42,6 +42,7 @@ public:
     bool LoadResourceString(std::uint32_t id, HMODULE module = nullptr);
 
     // Lengths as text in a measurement unit (0: the document's unit), with the user's separator.
+    // They are built with the document data, which knows the document's unit.
     std::int16_t ExtractMeasurementUnit(std::int16_t defaultUnit);
     float GetMeasurement(std::int16_t unit) const;
     void SetMeasurement(float evpus, std::int16_t unit);

@@ -1,9 +1,9 @@
 #include "framework/core/FCUndoBlock.h"
 
+#include "binding/HostApi.h"
+#include "binding/PluginState.h"
+#include "hostinterface/HostLayouts.h"
 #include "platform/Platform.h"
-#include "shell/HostApi.h"
-#include "shell/HostLayouts.h"
-#include "shell/PluginState.h"
 
 #include <algorithm>
 #include <array>

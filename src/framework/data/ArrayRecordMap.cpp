@@ -1,7 +1,7 @@
 #include "framework/data/ArrayRecordMap.h"
 
 #include "framework/data/ComponentRecord.h"
-#include "framework/data/RecordTag.h"
+#include "hostinterface/RecordTag.h"
 
 #include <cstring>
 #include <limits>

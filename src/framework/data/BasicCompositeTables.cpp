@@ -1,6 +1,6 @@
 #include "framework/data/BasicCompositeTables.h"
 
-#include "framework/data/RecordTag.h"
+#include "hostinterface/RecordTag.h"
 
 #include <array>
 #include <cstddef>

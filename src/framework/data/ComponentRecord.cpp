@@ -1,7 +1,7 @@
 #include "framework/data/ComponentRecord.h"
 
-#include "framework/data/RecordBytes.h"
-#include "shell/HostApi.h"
+#include "binding/HostApi.h"
+#include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
 #include "framework/data/CompositeRecord.h"
 
+#include "binding/PluginState.h"
 #include "framework/data/ComponentRecord.h"
-#include "framework/data/RecordBytes.h"
-#include "shell/PluginState.h"
+#include "hostinterface/RecordBytes.h"
 
 #include <vector>
 

@@ -38,9 +38,9 @@ struct CompositeRow {
     std::uint32_t minimumHostVersion; // the row takes part only from this host version on
 
     // The same row, taking part only from the given host version on.
-    constexpr CompositeRow Since(std::uint32_t hostVersion) const {
+    constexpr CompositeRow Since(std::uint32_t version) const {
         CompositeRow gated = *this;
-        gated.minimumHostVersion = hostVersion;
+        gated.minimumHostVersion = version;
         return gated;
     }
 };

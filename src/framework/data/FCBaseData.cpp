@@ -1,7 +1,7 @@
 #include "framework/data/FCBaseData.h"
 
+#include "binding/HostApi.h"
 #include "framework/data/RecordAccess.h"
-#include "shell/HostApi.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "framework/data/FCInciOther.h"
-#include "framework/data/RecordBytes.h"
-#include "framework/data/RecordTag.h"
+#include "hostinterface/RecordBytes.h"
+#include "hostinterface/RecordTag.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 #include "framework/data/FCCellFrameHold.h"
 
+#include "binding/HostApi.h"
 #include "framework/data/FCCellClefChanges.h"
 #include "framework/data/FCStaff.h"
-#include "shell/HostApi.h"
 
 #include <algorithm>
 #include <optional>

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "framework/data/FCNoInciCellDetail.h"
-#include "framework/data/RecordBytes.h"
-#include "framework/data/RecordTag.h"
+#include "hostinterface/RecordBytes.h"
+#include "hostinterface/RecordTag.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "framework/data/FCMeasure.h"
 
-#include "shell/PluginState.h"
+#include "binding/PluginState.h"
 
 bool FCMeasure::UsesLongLayout() {
     return hostVersion >= kLongLayoutVersion;

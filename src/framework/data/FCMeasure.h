@@ -4,8 +4,8 @@
 #pragma once
 
 #include "framework/data/FCNoInciOther.h"
-#include "framework/data/RecordBytes.h"
-#include "framework/data/RecordTag.h"
+#include "hostinterface/RecordBytes.h"
+#include "hostinterface/RecordTag.h"
 
 class FCMeasure : public __FCNoInciOther {
 public:

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/data/FCNoInciOther.h"
-#include "framework/data/RecordBytes.h"
+#include "hostinterface/RecordBytes.h"
 
 class FCMultiMeasureRest : public __FCNoInciOther {
 public:

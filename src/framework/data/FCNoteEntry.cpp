@@ -1,8 +1,8 @@
 #include "framework/data/FCNoteEntry.h"
 
 #include "framework/data/FCNote.h"
-#include "framework/data/RecordBytes.h"
-#include "shell/HostLayouts.h"
+#include "hostinterface/HostLayouts.h"
+#include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
 

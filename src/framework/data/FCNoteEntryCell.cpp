@@ -1,9 +1,9 @@
 #include "framework/data/FCNoteEntryCell.h"
 
+#include "binding/HostApi.h"
 #include "framework/data/FCNoteEntry.h"
-#include "framework/data/RecordBytes.h"
-#include "shell/HostApi.h"
-#include "shell/HostLayouts.h"
+#include "hostinterface/HostLayouts.h"
+#include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
 

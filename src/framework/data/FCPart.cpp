@@ -1,6 +1,6 @@
 #include "framework/data/FCPart.h"
 
-#include "shell/HostApi.h"
+#include "binding/HostApi.h"
 
 namespace {
 

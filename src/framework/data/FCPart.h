@@ -4,7 +4,7 @@
 #pragma once
 
 #include "framework/data/FCNoInciOther.h"
-#include "framework/data/RecordTag.h"
+#include "hostinterface/RecordTag.h"
 
 #include <cstdint>
 

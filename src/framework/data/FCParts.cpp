@@ -1,7 +1,7 @@
 #include "framework/data/FCParts.h"
 
+#include "binding/HostApi.h"
 #include "framework/data/FCPart.h"
-#include "shell/HostApi.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "framework/data/FCStaff.h"
 
-#include "shell/PluginState.h"
+#include "binding/PluginState.h"
 
 #include <iterator>
 

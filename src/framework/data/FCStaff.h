@@ -4,8 +4,8 @@
 #pragma once
 
 #include "framework/data/FCStaffBase.h"
-#include "framework/data/RecordBytes.h"
-#include "framework/data/RecordTag.h"
+#include "hostinterface/RecordBytes.h"
+#include "hostinterface/RecordTag.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "framework/data/FCStaffSystem.h"
 
-#include "shell/PluginState.h"
+#include "binding/PluginState.h"
 
 std::int16_t FCStaffSystem::GetStartMeasure() const {
     return StartMeasure::Get(RecordData());

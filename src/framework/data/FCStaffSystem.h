@@ -2,14 +2,15 @@
 // it holds measures startMeasure through nextMeasure - 1.
 #pragma once
 
+#include "framework/core/StaffSystemExtent.h"
 #include "framework/data/FCNoInciOther.h"
 #include "framework/data/FCSystemStaves.h"
-#include "framework/data/RecordBytes.h"
-#include "framework/data/RecordTag.h"
+#include "hostinterface/RecordBytes.h"
+#include "hostinterface/RecordTag.h"
 
 #include <memory>
 
-class FCStaffSystem : public __FCNoInciOther {
+class FCStaffSystem : public __FCNoInciOther, public StaffSystemExtent {
 public:
     std::uint32_t ClassID() const override { return 97; }
     const char* ClassName() const override { return "FCStaffSystem"; }
@@ -20,10 +21,8 @@ public:
     void CopyDataFrom(__FCBaseData* other) override { CopyRecordFrom(other); }
     bool LoadFirst() override { return Load(1); }
 
-    // The system's first measure; 0 while the host has not laid out the system.
-    std::int16_t GetStartMeasure() const;
-    // The measure after the system's last measure.
-    std::int16_t GetNextMeasure() const;
+    std::int16_t GetStartMeasure() const override;
+    std::int16_t GetNextMeasure() const override;
     std::uint16_t GetSystemFlags() const;
     // A scale in ten-thousandths.
     std::int32_t GetSystemScaling() const;
@@ -31,9 +30,10 @@ public:
     // The item number under which the system's staves are listed: the system's own when the
     // host keeps a list per system (from 0x10000000) or the system has its own list (flag bit
     // 14); else 0, the score's list.
-    std::int16_t GetStaffListKey() const;
+    std::int16_t GetStaffListKey() const override;
     // The system's staves in list order, loaded under its staff-list key, for the caller to own.
     std::unique_ptr<FCSystemStaves> CreateSystemStaves() const;
+    int CountSystemStaves() const override { return CreateSystemStaves()->GetCount(); }
 
 private:
     static constexpr std::int32_t kSize = 28;

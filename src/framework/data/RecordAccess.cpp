@@ -1,9 +1,9 @@
 #include "framework/data/RecordAccess.h"
 
+#include "binding/HostApi.h"
 #include "framework/data/ArrayRecordMap.h"
 #include "framework/data/BasicCompositeTables.h"
 #include "framework/data/CompositeRecord.h"
-#include "shell/HostApi.h"
 
 #include <cstring>
 

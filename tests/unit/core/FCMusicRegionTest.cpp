@@ -1,9 +1,9 @@
 #include "framework/core/FCMusicRegion.h"
+#include "binding/HostApi.h"
+#include "binding/PluginState.h"
 #include "framework/data/FCStaffSystem.h"
-#include "framework/data/RecordBytes.h"
 #include "host/HostStaffLists.h"
-#include "shell/HostApi.h"
-#include "shell/PluginState.h"
+#include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "framework/core/FCString.h"
 #include "framework/core/MeasurementUnit.h"
-#include "framework/data/RecordBytes.h"
+#include "hostinterface/RecordBytes.h"
 #include "platform/native/NativeUserScript.h"
 #include "support/HostFixture.h"
 

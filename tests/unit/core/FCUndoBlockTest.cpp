@@ -1,9 +1,9 @@
 #include "framework/core/FCUndoBlock.h"
+#include "binding/HostApi.h"
+#include "binding/PluginState.h"
 #include "framework/core/FCMusicRegion.h"
 #include "framework/data/FCMeasure.h"
 #include "platform/native/NativeUserScript.h"
-#include "shell/HostApi.h"
-#include "shell/PluginState.h"
 #include "support/HostFixture.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "framework/data/CompositeRecord.h"
+#include "binding/PluginState.h"
 #include "data/RecordTestSupport.h"
-#include "shell/PluginState.h"
 #include "support/HostFixture.h"
 
 #include <array>

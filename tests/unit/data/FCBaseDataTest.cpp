@@ -5,7 +5,7 @@
 #include "framework/data/FCMeasure.h"
 #include "framework/data/FCMusicSpacingPrefs.h"
 #include "framework/data/FCStaffSystem.h"
-#include "framework/data/RecordTag.h"
+#include "hostinterface/RecordTag.h"
 #include "support/HostFixture.h"
 
 #include <functional>

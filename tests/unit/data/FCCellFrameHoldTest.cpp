@@ -1,8 +1,8 @@
 #include "framework/data/FCCellFrameHold.h"
+#include "binding/HostApi.h"
+#include "binding/PluginState.h"
 #include "framework/data/FCCell.h"
-#include "framework/data/RecordBytes.h"
-#include "shell/HostApi.h"
-#include "shell/PluginState.h"
+#include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
 
 #include <functional>

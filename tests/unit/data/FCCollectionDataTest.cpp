@@ -3,7 +3,7 @@
 #include "framework/data/FCCollectionNoInciOther.h"
 #include "framework/data/FCMeasure.h"
 #include "framework/data/FCStaffSystems.h"
-#include "framework/data/RecordTag.h"
+#include "hostinterface/RecordTag.h"
 #include "support/HostFixture.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "framework/data/FCNoteEntryCell.h"
+#include "binding/HostApi.h"
 #include "framework/data/FCNote.h"
 #include "framework/data/FCNoteEntry.h"
-#include "framework/data/RecordBytes.h"
 #include "host/HostStaffLists.h"
-#include "shell/HostApi.h"
+#include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
 
 #include <string>

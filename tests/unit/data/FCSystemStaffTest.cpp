@@ -1,7 +1,7 @@
 #include "framework/data/FCSystemStaff.h"
 #include "framework/data/FCSystemStaves.h"
-#include "framework/data/RecordBytes.h"
 #include "host/HostStaffLists.h"
+#include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
 
 namespace {

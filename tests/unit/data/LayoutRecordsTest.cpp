@@ -1,9 +1,9 @@
+#include "binding/PluginState.h"
 #include "data/RecordTestSupport.h"
 #include "framework/data/FCMeasure.h"
 #include "framework/data/FCMultiMeasureRest.h"
 #include "framework/data/FCStaffSystem.h"
-#include "framework/data/RecordTag.h"
-#include "shell/PluginState.h"
+#include "hostinterface/RecordTag.h"
 #include "support/HostFixture.h"
 
 namespace {

@@ -1,11 +1,11 @@
+#include "binding/PluginState.h"
 #include "data/RecordTestSupport.h"
 #include "framework/data/FCDistancePrefs.h"
 #include "framework/data/FCGeneralPrefs.h"
 #include "framework/data/FCMiscDocPrefs.h"
 #include "framework/data/FCMultiMeasureRestPrefs.h"
 #include "framework/data/FCMusicSpacingPrefs.h"
-#include "framework/data/RecordTag.h"
-#include "shell/PluginState.h"
+#include "hostinterface/RecordTag.h"
 #include "support/HostFixture.h"
 
 #include <set>

@@ -1,6 +1,6 @@
 #include "framework/data/RecordAccess.h"
 #include "data/RecordTestSupport.h"
-#include "framework/data/RecordTag.h"
+#include "hostinterface/RecordTag.h"
 #include "support/HostFixture.h"
 
 #include <array>

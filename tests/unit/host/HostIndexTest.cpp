@@ -1,9 +1,9 @@
 // The stand-in host's look-ups that are indexed or only counted: the busiest staff of a measure
 // (menu command 12106), the slot of a staff in the current part's list, and the call log.
+#include "binding/HostApi.h"
 #include "host/HostEdit.h"
 #include "host/HostMusic.h"
 #include "host/HostStaffLists.h"
-#include "shell/HostApi.h"
 #include "support/HostFixture.h"
 
 #include <sstream>

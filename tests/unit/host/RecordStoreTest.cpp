@@ -1,5 +1,5 @@
+#include "binding/HostApi.h"
 #include "data/RecordTestSupport.h"
-#include "shell/HostApi.h"
 #include "support/HostFixture.h"
 
 #include <array>

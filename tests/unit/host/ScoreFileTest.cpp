@@ -1,6 +1,6 @@
 #include "host/ScoreFile.h"
-#include "framework/data/RecordBytes.h"
 #include "host/ScoreError.h"
+#include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
 
 #include <random>

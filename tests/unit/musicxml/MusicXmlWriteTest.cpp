@@ -1,4 +1,4 @@
-#include "framework/data/RecordBytes.h"
+#include "hostinterface/RecordBytes.h"
 #include "musicxml/MusicXmlFixture.h"
 
 #include <zip.h>

@@ -1,6 +1,6 @@
 #include "settings/PluginSettingsFile.h"
+#include "binding/PluginState.h"
 #include "settings/SettingsFolderFixture.h"
-#include "shell/PluginState.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
 #include "support/HostFixture.h"
 
-#include "shell/HostApi.h"
+#include "binding/HostApi.h"
 #include "tests/support/LinkedPlugin.h"
 
 HMODULE HostFixture::PluginHandle() {

@@ -1,6 +1,6 @@
+#include "binding/PluginState.h"
 #include "host/HostDialogs.h"
 #include "platform/native/NativeUserScript.h"
-#include "shell/PluginState.h"
 #include "ui/CalvexDialogFixture.h"
 #include "ui/CalvexDialogItems.h"
 

@@ -3,7 +3,7 @@
 // A function the host lacks is skipped and yields 0 / false / null (a few have other defaults).
 #pragma once
 
-#include "shell/HostAbi.h"
+#include "hostinterface/HostAbi.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // The seven functions the host calls, under their plain names.
+#include "binding/PluginState.h"
 #include "framework/core/FCString.h"
 #include "resources/ResourceIds.h"
-#include "shell/PluginState.h"
 #include "ui/PluginInvocation.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "shell/PluginState.h"
+#include "binding/PluginState.h"
 
 #include <bit>
 

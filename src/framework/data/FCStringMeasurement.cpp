@@ -1,6 +1,7 @@
 // Lengths as text: the unit word a user types after a number, reading a length in EVPUs from
 // text, and writing one in a unit with the user's decimal separator. All arithmetic is in single
-// precision; decimals are cut, not rounded.
+// precision; decimals are cut, not rounded. They live with the document data because unit 0
+// stands for the document's own unit, read from its general preferences.
 #include "framework/core/FCString.h"
 #include "framework/core/FCUI.h"
 #include "framework/core/MeasurementUnit.h"
@@ -18,13 +19,17 @@ struct UnitWord {
 
 // Tried in this order, the first match winning, so "12in" reads as inches and "5s" as spaces.
 constexpr UnitWord kUnitWords[] = {
-    {"EVPUs", kUnitEVPUs},   {"evpus", kUnitEVPUs},         {"inches", kUnitInches},
-    {"inch", kUnitInches},   {"in", kUnitInches},           {"centimeters", kUnitCentimeters},
-    {"cm", kUnitCentimeters}, {"millimeters", kUnitMillimeters}, {"mm", kUnitMillimeters},
-    {"picas", kUnitPicas},   {"points", kUnitPoints},       {"pts", kUnitPoints},
-    {"spaces", kUnitSpaces}, {"sp", kUnitSpaces},           {"e", kUnitEVPUs},
-    {"i", kUnitInches},      {"''", kUnitInches},           {"c", kUnitCentimeters},
-    {"pt", kUnitPoints},     {"p", kUnitPicas},             {"s", kUnitSpaces},
+    {"EVPUs", kUnitEVPUs},    {"evpus", kUnitEVPUs},
+    {"inches", kUnitInches},  {"inch", kUnitInches},
+    {"in", kUnitInches},      {"centimeters", kUnitCentimeters},
+    {"cm", kUnitCentimeters}, {"millimeters", kUnitMillimeters},
+    {"mm", kUnitMillimeters}, {"picas", kUnitPicas},
+    {"points", kUnitPoints},  {"pts", kUnitPoints},
+    {"spaces", kUnitSpaces},  {"sp", kUnitSpaces},
+    {"e", kUnitEVPUs},        {"i", kUnitInches},
+    {"''", kUnitInches},      {"c", kUnitCentimeters},
+    {"pt", kUnitPoints},      {"p", kUnitPicas},
+    {"s", kUnitSpaces},
 };
 
 constexpr float kEvpusPerPica = 48.0f;
@@ -32,11 +37,13 @@ constexpr float kEvpusPerPoint = 4.0f;
 
 std::int16_t DocumentUnit() {
     FCGeneralPrefs prefs;
-    prefs.Load(1);
+    prefs.LoadFirst();
     return prefs.GetMeasurementUnit();
 }
 
-std::int16_t UnitInForce(std::int16_t unit) { return unit == kUnitDefault ? DocumentUnit() : unit; }
+std::int16_t UnitInForce(std::int16_t unit) {
+    return unit == kUnitDefault ? DocumentUnit() : unit;
+}
 
 bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
@@ -101,7 +108,8 @@ bool IsWholeInteger(float value) {
 }
 
 std::string EvpuText(float evpus) {
-    return IsWholeInteger(evpus) ? std::to_string(static_cast<std::int32_t>(evpus)) : FixedText(evpus);
+    return IsWholeInteger(evpus) ? std::to_string(static_cast<std::int32_t>(evpus))
+                                 : FixedText(evpus);
 }
 
 // Whole picas, "p", then the remaining points without their sign: -72 EVPUs read "-1p6". The

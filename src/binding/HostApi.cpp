@@ -1,4 +1,4 @@
-#include "shell/HostApi.h"
+#include "binding/HostApi.h"
 
 #include <array>
 
