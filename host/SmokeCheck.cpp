@@ -52,7 +52,7 @@ bool Field16Holds(const unsigned char* field, const std::string& text) {
 }
 
 constexpr std::int16_t kDialogID = 20128;
-constexpr std::uint32_t kVersion = 0x19000000;
+constexpr std::uint32_t kVersion = HostAbi::kInterfaceVersion;
 
 // Stands in for the plug-in's dialog callback: it writes down what the host forwards.
 struct DialogProbe {

@@ -3,7 +3,7 @@
 #include <bit>
 
 HMODULE moduleHandle = nullptr;
-std::uint32_t hostVersion = kDefaultHostVersion;
+std::uint32_t hostVersion = HostAbi::kInterfaceVersion;
 PluginSettingsRecord PluginSettings = PluginSettingsRecord::Defaults();
 
 PluginSettingsRecord PluginSettingsRecord::Defaults() {

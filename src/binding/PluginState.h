@@ -2,6 +2,7 @@
 // user's choices. Touched only from the host's user-interface thread.
 #pragma once
 
+#include "hostinterface/HostAbi.h"
 #include "platform/Platform.h"
 
 #include <cstdint>
@@ -40,9 +41,12 @@ struct PluginSettingsRecord {
     static PluginSettingsRecord Defaults();
 };
 
-// The host's interface version before the host reports its own.
-inline constexpr std::uint32_t kDefaultHostVersion = 0x19000000;
-
 extern HMODULE moduleHandle;
 extern std::uint32_t hostVersion;
 extern PluginSettingsRecord PluginSettings;
+
+// From this host version on, the host takes and gives text as UTF-16.
+inline constexpr std::uint32_t kFirstUTF16HostVersion = 0x11000000;
+inline bool HostTakesUTF16() {
+    return hostVersion >= kFirstUTF16HostVersion;
+}

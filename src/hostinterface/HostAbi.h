@@ -90,7 +90,9 @@ enum class HostFunction {
 
 namespace HostAbi {
 
-// The interface version the plug-in passes to every host call that is not a record call.
+// The host version this interface is written for. The plug-in passes it to every host call that
+// is not a record call, assumes it until the host reports its own, exchanges records in their
+// current layout under it, and finds the host's settings folder only from it on.
 inline constexpr std::uint32_t kInterfaceVersion = 0x19000000;
 
 #define CALVEX_HOST_TYPE(name, result, parameters) using name##_t = result(*) parameters;

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr std::int16_t kSettingsFolderKind = 15;
-constexpr std::uint32_t kFirstVersionWithSettings = 0x19000000;
 constexpr const char* kSettingsFileName = "zrpluginprefs.txt";
 
 FCString TextOf(std::u16string_view units) {
@@ -23,7 +22,7 @@ FCString TextOf(std::u16string_view units) {
 } // namespace
 
 std::unique_ptr<FCTextFileStream> CreateSettingsStream() {
-    if (hostVersion < kFirstVersionWithSettings) {
+    if (hostVersion < HostAbi::kInterfaceVersion) {
         return nullptr;
     }
     std::array<std::uint16_t, FCFileStream::kFolderUnits> folder{};

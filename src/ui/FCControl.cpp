@@ -8,13 +8,7 @@
 
 namespace {
 
-// From this host version on the host takes and gives UTF-16 text.
-constexpr std::uint32_t kUTF16HostVersion = 0x11000000;
 constexpr std::int32_t kTextWorkArea = 5000;
-
-bool HostUsesUTF16() {
-    return hostVersion >= kUTF16HostVersion;
-}
 
 } // namespace
 
@@ -94,7 +88,7 @@ void FCControl::SetText(const FCString* text) {
     if (!IsLive()) {
         text_ = copy;
         textSet_ = true;
-    } else if (HostUsesUTF16()) {
+    } else if (HostTakesUTF16()) {
         HostApi::SetDlgStringUTF16(ParentHandle(), controlID_,
                                    reinterpret_cast<const std::uint16_t*>(copy.GetUTF16()));
     } else {
@@ -110,7 +104,7 @@ void FCControl::GetText(FCString* out) {
         if (out != &text_) {
             out->SetString(&text_);
         }
-    } else if (HostUsesUTF16()) {
+    } else if (HostTakesUTF16()) {
         std::vector<char16_t> area(kTextWorkArea, u'\0');
         HostApi::GetDlgStringUTF16(ParentHandle(), controlID_,
                                    reinterpret_cast<std::uint16_t*>(area.data()), kTextWorkArea);

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr std::uint32_t kUTF16HostVersion = 0x11000000;
 // The host frame's message about its floating state; the dialog only re-synchronises on it.
 constexpr std::uint32_t kHostFloatingStateMessage = 0x036D;
 constexpr int kCaptionWorkArea = 200;
@@ -47,7 +46,7 @@ void __FCUserWindow::RestoreWindowState() {
     }
     if (titleSet_) {
         FCString caption(title_);
-        if (hostVersion >= kUTF16HostVersion) {
+        if (HostTakesUTF16()) {
             SetWindowTextW(windowHandle_, AsPlatformText(caption.GetUTF16()));
         } else {
             SetWindowTextA(windowHandle_, caption.GetCString());
@@ -184,7 +183,7 @@ void __FCUserWindow::CaptureWindowState() {
     if (!windowHandle_) {
         return;
     }
-    if (hostVersion >= kUTF16HostVersion) {
+    if (HostTakesUTF16()) {
         char16_t caption[kCaptionWorkArea] = {};
         GetWindowTextW(windowHandle_, AsPlatformText(caption), kCaptionWorkArea);
         title_.SetUTF16(caption);

@@ -22,7 +22,7 @@ void LinkedPlugin::Attach(StandInHost& host) {
     host.RegisterHostModule();
     DllMain(Handle(), DLL_PROCESS_ATTACH, nullptr);
     HostApi::ResetBinding();
-    hostVersion = kDefaultHostVersion;
+    hostVersion = HostAbi::kInterfaceVersion;
     PluginSettings = PluginSettingsRecord::Defaults();
 }
 

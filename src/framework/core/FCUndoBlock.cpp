@@ -13,8 +13,6 @@ namespace {
 
 // The host keeps undo texts of at most this many characters.
 constexpr std::size_t kMaxTitleLength = 63;
-// Hosts from this version on take UTF-16 undo texts.
-constexpr std::uint32_t kUTF16HostVersion = 0x11000000;
 // The warning sound, and the simple beep played when the sound cannot be.
 constexpr UINT kWarningBeep = 0x30;
 constexpr UINT kSimpleBeep = 0xFFFFFFFF;
@@ -48,7 +46,7 @@ void WarnNothingChanged() {
 
 std::int16_t StartUndoableEdit(const FCString* title) {
     const TitleUnits units = CutTitle(title);
-    if (hostVersion < kUTF16HostVersion) {
+    if (!HostTakesUTF16()) {
         return StartEightBitEdit(units);
     }
     return HostApi::StartFinaleEditUTF16(units.data());

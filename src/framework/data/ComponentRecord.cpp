@@ -15,12 +15,12 @@ ComponentRecord::ComponentRecord(const ComponentId& id)
 std::int32_t ComponentRecord::Load() {
     std::memset(bytes_, 0, sizeof bytes_);
     std::int32_t size = kSize;
-    HostApi::LoadEData(tag_, keys_, bytes_, &size, kVersion);
+    HostApi::LoadEData(tag_, keys_, bytes_, &size, HostAbi::kInterfaceVersion);
     return std::clamp<std::int32_t>(size, 0, kSize);
 }
 
 bool ComponentRecord::Save() {
-    return HostApi::SaveEData(tag_, keys_, bytes_, kSize, kVersion) != 0;
+    return HostApi::SaveEData(tag_, keys_, bytes_, kSize, HostAbi::kInterfaceVersion) != 0;
 }
 
 std::uint16_t ComponentRecord::Word(int index) const {

@@ -10,8 +10,6 @@ class ComponentRecord {
 public:
     static constexpr std::int32_t kSize = 12;
     static constexpr int kWords = kSize / 2;
-    // Component records are always exchanged in the current layout.
-    static constexpr std::uint32_t kVersion = 0x19000000;
 
     ComponentRecord(std::uint32_t tag, std::int16_t key1, std::int16_t incidence);
     explicit ComponentRecord(const ComponentId& id);

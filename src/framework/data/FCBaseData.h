@@ -6,6 +6,7 @@
 #pragma once
 
 #include "framework/core/FCBase.h"
+#include "hostinterface/HostAbi.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,7 +30,7 @@ public:
     // A new, empty, unloaded object of the same class.
     virtual __FCBaseData* CreateObject() const = 0;
     virtual std::uint32_t RecordTag() const = 0;
-    virtual std::uint32_t RecordVersion() const { return kCurrentVersion; }
+    virtual std::uint32_t RecordVersion() const { return HostAbi::kInterfaceVersion; }
     virtual std::int32_t RecordSize() const = 0;
     virtual std::int32_t GetDataSize() const { return dataSize_; }
     // Takes a copy of another object's record: into a block of its own, owned by this object.
@@ -51,8 +52,6 @@ public:
     std::uint16_t GetDocumentStamp() const { return documentStamp_; }
 
 protected:
-    static constexpr std::uint32_t kCurrentVersion = 0x19000000;
-
     std::int16_t Key(int index) const { return keys_[index]; }
     void SetKeys(std::int16_t key1, std::int16_t key2) {
         keys_[0] = key1;

@@ -272,7 +272,7 @@ TEST_F(SettingsFileTest, NoFileWithoutASettingsFolder) {
     };
     WriteBytes(SettingsPath(), "K=1\r\n");
     for (const auto& setup : setups) {
-        hostVersion = kDefaultHostVersion;
+        hostVersion = HostAbi::kInterfaceVersion;
         UseFolder(temporaryRoot);
         setup();
         FCSettingsPairs pairs;
