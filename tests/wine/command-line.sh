@@ -4,19 +4,10 @@
 # Usage: command-line.sh SOURCE_DIR [--wine WINE_RUN] FINALE
 set -euo pipefail
 
-source_dir=$1
-shift
-runner=()
-if [ "$1" = "--wine" ]; then
-  runner=("$2")
-  shift 2
-fi
-finale=$1
+source "$(dirname "$0")/session-common.sh"
 
 # One virtual screen for all the runs under Wine, so none brings up (and tears down) its own.
-if [ "${#runner[@]}" -gt 0 ] && [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
-  exec xvfb-run -a bash "$0" "$source_dir" --wine "${runner[0]}" "$finale"
-fi
+rerun_on_virtual_screen
 
 long_folder=$(printf 'f%.0s' $(seq 1 260))
 cases=(

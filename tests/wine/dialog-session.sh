@@ -15,35 +15,14 @@
 # into SOURCE_DIR/artifacts/dialog.png; a failed photograph is reported but fails nothing.
 set -euo pipefail
 
-source_dir=$1
-shift
-runner=()
-if [ "$1" = "--wine" ]; then
-  runner=("$2")
-  shift 2
-fi
-finale=$1
+source "$(dirname "$0")/session-common.sh"
 
 # Wine needs a screen for real dialogs: the whole session gets one virtual screen, which the
 # photograph reads too; each run under it starts a window manager there (scripts/wine-run).
-if [ "${#runner[@]}" -gt 0 ] && [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" env CALVEX_WINDOW_MANAGER=1 \
-    bash "$0" "$source_dir" --wine "${runner[0]}" "$finale"
-fi
+rerun_on_virtual_screen -s "-screen 0 1024x768x24" env CALVEX_WINDOW_MANAGER=1
 
-work=$(mktemp -d "$(pwd)/dialog-session.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+make_work_folder dialog-session
 settings_file="$work/zrpluginprefs.txt"
-failed=0
-
-# Paths as the host program sees them: Windows paths under Wine (drive Z: is the root).
-host_path() {
-  if [ "${#runner[@]}" -gt 0 ]; then
-    printf 'Z:%s' "${1//\//\\}"
-  else
-    printf '%s' "$1"
-  fi
-}
 
 # One run; its report goes to the file with Windows line ends made plain.
 run_finale() {
@@ -53,17 +32,6 @@ run_finale() {
     --settings "$(host_path "$work")" "$@" >"$report" 2>"$report.err" || status=$?
   sed -i 's/\r$//' "$report" "$report.err"
   return "$status"
-}
-
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok      $what"
-  else
-    echo "FAILED  $what"
-    failed=1
-  fi
 }
 
 holds_line() {
@@ -95,7 +63,7 @@ photograph() {
 
 first_steps=(--show)
 photographing=false
-if [ "${#runner[@]}" -gt 0 ] && [ -n "${DISPLAY:-}" ] && command -v xwd >/dev/null &&
+if under_wine && [ -n "${DISPLAY:-}" ] && command -v xwd >/dev/null &&
   command -v convert >/dev/null; then
   first_steps+=(--wait 4)
   photographing=true

@@ -6,25 +6,17 @@
 # Usage: musicxml-session.sh SOURCE_DIR [--wine WINE_RUN] FINALE
 set -euo pipefail
 
-source_dir=$1
-shift
-runner=()
-if [ "$1" = "--wine" ]; then
-  runner=("$2")
-  shift 2
-fi
-finale=$1
-work=$(mktemp -d "$(pwd)/musicxml-session.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/session-common.sh"
+make_work_folder musicxml-session
 session=(--scope 1 --mode 1 --apply)
 
-if [ "${#runner[@]}" -eq 0 ]; then
+if ! under_wine; then
   "$finale" --score "$source_dir/examples/chamber.musicxml" --parts --output "$work/chamber.json" \
     >/dev/null
   diff "$source_dir/examples/chamber.json" "$work/chamber.json"
   "$finale" --score "$source_dir/examples/chamber.musicxml" --parts "${session[@]}" >"$work/report.txt"
 else
-  "${runner[@]}" "$finale" --score "Z:${source_dir//\//\\}\\examples\\chamber.json" "${session[@]}" \
+  "${runner[@]}" "$finale" --score "$(host_path "$source_dir/examples/chamber.json")" "${session[@]}" \
     >"$work/report.txt"
   sed -i 's/\r$//' "$work/report.txt"
 fi

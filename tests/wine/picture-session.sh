@@ -6,29 +6,9 @@
 # Usage: picture-session.sh SOURCE_DIR [--wine WINE_RUN] FINALE
 set -euo pipefail
 
-source_dir=$1
-shift
-runner=()
-if [ "$1" = "--wine" ]; then
-  runner=("$2")
-  shift 2
-fi
-finale=$1
+source "$(dirname "$0")/session-common.sh"
 
-work=$(mktemp -d "$(pwd)/picture-session.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-failed=0
-
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok      $what"
-  else
-    echo "FAILED  $what"
-    failed=1
-  fi
-}
+make_work_folder picture-session
 
 # One session; its report and its errors go to files, its exit status is answered.
 run_finale() {
@@ -43,10 +23,10 @@ starts_with_bytes() {
   [ "$(head -c "${#2}" "$1")" = "$2" ]
 }
 
-if [ "${#runner[@]}" -gt 0 ]; then
+if under_wine; then
   status=0
-  run_finale windows --score 'Z:'"${source_dir//\//\\}"'\examples\piano.json' \
-    --picture 'Z:'"${work//\//\\}"'\piano.svg' --apply || status=$?
+  run_finale windows --score "$(host_path "$source_dir/examples/piano.json")" \
+    --picture "$(host_path "$work/piano.svg")" --apply || status=$?
   check "Windows build: --picture is refused" [ "$status" -ne 0 ]
   check "Windows build: it says pictures are not available" \
     grep -q "pictures are not available" "$work/windows.err"
