@@ -2,6 +2,7 @@
 // each multimeasure rest record, the automatic-update preference once it shows off, the
 // clef-change preferences, and the staff at a slot of a system's list once per system (and twice
 // more by the test whether the system overlaps the selection, which here is the system itself).
+// A system's staff list is read once, to count its staves; their percentages are never read.
 #include "host/HostCall.h"
 #include "scenario/ScenarioFixture.h"
 
@@ -15,6 +16,8 @@ namespace {
 constexpr std::int64_t kRestTag = 0x4F025849;
 constexpr std::int64_t kAutoUpdateComponent = 0x6F743833;   // ot83
 constexpr std::int64_t kClefDistanceComponent = 0x6F743133; // ot13, a pfDP and pfMI component
+constexpr std::int64_t kStaffListTag = 0x534F4975;          // SOIu
+constexpr std::int64_t kStaffPercentTag = 0x64744C50;       // dtLP
 
 // The calls of a pass, split where the current part changes.
 std::vector<std::vector<HostCall>> ByPart(const std::vector<HostCall>& calls) {
@@ -74,6 +77,8 @@ TEST_F(SharedReadsTest, UnchangingAnswersAreAskedOncePerPart) {
             EXPECT_LE(MostLoadsOfOneRecord(part, kClefDistanceComponent), c.clefPreferenceLoads)
                 << "mode " << c.mode;
             EXPECT_LE(MostLookUpsOfOneSlotOfASystem(part), 3u) << "mode " << c.mode;
+            EXPECT_LE(MostLoadsOfOneRecord(part, kStaffListTag), 1u) << "mode " << c.mode;
+            EXPECT_EQ(MostLoadsOfOneRecord(part, kStaffPercentTag), 0u) << "mode " << c.mode;
         }
     }
 }

@@ -21,6 +21,14 @@ void* __FCBaseData::EmbeddedRecord() {
 }
 
 bool __FCBaseData::LoadData() {
+    if (!LoadRecordOnly()) {
+        return false;
+    }
+    documentStamp_ = static_cast<std::uint16_t>(HostApi::GetCurrentEnigmaDocument());
+    return true;
+}
+
+bool __FCBaseData::LoadRecordOnly() {
     const std::int32_t room = RecordSize();
     std::int32_t size = room;
     if (!RecordAccess::LoadRecord(RecordTag(), keys_, EmbeddedRecord(), &size, RecordVersion()) ||
@@ -29,7 +37,6 @@ bool __FCBaseData::LoadData() {
         return false;
     }
     dataSize_ = size;
-    documentStamp_ = static_cast<std::uint16_t>(HostApi::GetCurrentEnigmaDocument());
     return true;
 }
 

@@ -59,6 +59,9 @@ protected:
     }
     void SetKey(int index, std::int16_t value) { keys_[index] = value; }
     void SetDataSize(std::int32_t size) { dataSize_ = size; }
+    // Loads the record at the current keys as LoadData does, but asks the host nothing more: no
+    // document stamp is taken. For probes that only learn whether a record loads.
+    bool LoadRecordOnly();
 
     // The record's bytes: the owned copy when there is one, else the embedded storage.
     void* RecordData();

@@ -9,9 +9,10 @@ constexpr int kIncidenceLimit = 0xFFFF;
 
 } // namespace
 
-int __FCCollectionInciOther::CountIncidences(__FCInciOther& probe, int itemNo) {
+int __FCCollectionInciOther::CountFor(int itemNo) {
+    const std::unique_ptr<__FCInciOther> probe(CreateElement());
     int count = 0;
-    while (count < kIncidenceLimit && probe.Load(itemNo, count)) {
+    while (probe && count < kIncidenceLimit && probe->LoadsAt(itemNo, count)) {
         ++count;
     }
     return count;
@@ -22,7 +23,7 @@ bool __FCCollectionInciOther::DeleteAllFor(int itemNo) {
     if (!probe) {
         return false;
     }
-    for (int incidence = CountIncidences(*probe, itemNo) - 1; incidence >= 0; --incidence) {
+    for (int incidence = CountFor(itemNo) - 1; incidence >= 0; --incidence) {
         if (!probe->Load(itemNo, incidence) || !probe->DeleteData()) {
             return false;
         }

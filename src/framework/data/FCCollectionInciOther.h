@@ -16,8 +16,7 @@ public:
     virtual int LoadAllFor(int itemNo);
     // Replaces the item's incidences with the elements, created in collection order.
     virtual bool SaveAllFor(int itemNo);
-
-private:
-    // The number of consecutive incidences from 0 that load.
-    static int CountIncidences(__FCInciOther& probe, int itemNo);
+    // The number of consecutive incidences from 0 of itemNo that load, as many as LoadAllFor
+    // would load; only their records are read, and the contents stay as they are.
+    int CountFor(int itemNo);
 };

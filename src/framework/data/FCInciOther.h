@@ -16,4 +16,8 @@ public:
     // Creates the loaded record as a new incidence under itemNo (keys itemNo, 0xFFFF); the
     // object then holds the incidence the host assigned.
     virtual bool SaveAs(int itemNo);
+
+    // Whether the incidence's record loads, reading that record alone: nothing a subclass's Load
+    // reads beside it and no document stamp.
+    bool LoadsAt(int itemNo, int incidence);
 };

@@ -29,3 +29,7 @@ std::unique_ptr<FCSystemStaves> FCStaffSystem::CreateSystemStaves() const {
     staves->LoadAllFor(GetStaffListKey());
     return staves;
 }
+
+int FCStaffSystem::CountSystemStaves() const {
+    return FCSystemStaves().CountFor(GetStaffListKey());
+}

@@ -33,7 +33,9 @@ public:
     std::int16_t GetStaffListKey() const override;
     // The system's staves in list order, loaded under its staff-list key, for the caller to own.
     std::unique_ptr<FCSystemStaves> CreateSystemStaves() const;
-    int CountSystemStaves() const override { return CreateSystemStaves()->GetCount(); }
+    // Counts the records of the system's staff list; asks nothing else of the host (no staff
+    // percentages, no document stamps), as a count needs none of it.
+    int CountSystemStaves() const override;
 
 private:
     static constexpr std::int32_t kSize = 28;

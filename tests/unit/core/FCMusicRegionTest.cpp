@@ -2,6 +2,7 @@
 #include "binding/HostApi.h"
 #include "binding/PluginState.h"
 #include "framework/data/FCStaffSystem.h"
+#include "host/HostCall.h"
 #include "host/HostStaffLists.h"
 #include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
@@ -120,7 +121,8 @@ TEST_F(FCMusicRegionTest, EqualRegionsHaveTheSameStavesMeasuresAndPositions) {
 }
 
 TEST_F(FCMusicRegionTest, AStaffSystemBecomesARegionOverAllItsStavesAndMeasures) {
-    constexpr std::uint32_t kSystemTag = 0x534F5353; // SOSS
+    constexpr std::uint32_t kSystemTag = 0x534F5353;    // SOSS
+    constexpr std::uint32_t kStaffListTag = 0x534F4975; // SOIu
     struct Case {
         const char* what;
         std::uint32_t hostVersion;
@@ -157,7 +159,15 @@ TEST_F(FCMusicRegionTest, AStaffSystemBecomesARegionOverAllItsStavesAndMeasures)
         ASSERT_TRUE(system.Load(5));
 
         FCMusicRegion region;
+        host.ClearCalls();
         ASSERT_EQ(region.SetToStaffSystem(&system), c.made) << c.what;
+        // Counting the staves reads the list's records alone: no staff percentages, no stamps.
+        for (const HostCall& call : host.Calls()) {
+            EXPECT_TRUE(call.name == "FX_GetCurrentEnigmaDocument" ||
+                        (call.name == "FX_LoadEData" && call.args[0] == kStaffListTag))
+                << c.what << ": " << call;
+        }
+        EXPECT_EQ(host.CallsTo("FX_GetCurrentEnigmaDocument").size(), c.made ? 1u : 0u) << c.what;
         if (!c.made) {
             EXPECT_TRUE(region.IsEmpty()) << c.what;
             continue;

@@ -107,6 +107,28 @@ TEST_F(FCCollectionDataTest, LoadAllForStopsAtTheFirstMissingIncidence) {
     EXPECT_EQ(incidences.GetCount(), 0);
 }
 
+TEST_F(FCCollectionDataTest, CountForCountsWhatLoadAllForLoadsAndReadsOnlyTheRecords) {
+    PutIncidences(4, {10, 11, 12});
+    Shared().Put(kIncidenceTag, 4, 5, 0, Record(12, {{0, 15}}));
+    PutIncidences(7, {70, 71, 72});
+    Shared().Put(kIncidenceTag, 7, 1, 0, Record(20, {{0, 71}}));
+    const struct {
+        int item;
+        int count;
+    } cases[] = {{4, 3}, {9, 0}, {7, 1}}; // 7: a record too large for the element ends the run
+    TestIncidences held;
+    ASSERT_EQ(held.LoadAllFor(4), 3);
+    for (const auto& c : cases) {
+        host.ClearCalls();
+        EXPECT_EQ(held.CountFor(c.item), c.count) << "item " << c.item;
+        EXPECT_EQ(host.Calls().size(), host.CallsTo("FX_LoadEData").size())
+            << "item " << c.item << ": no document stamps";
+        EXPECT_EQ(held.GetCount(), 3) << "the contents stay";
+        TestIncidences loaded;
+        EXPECT_EQ(loaded.LoadAllFor(c.item), c.count) << "item " << c.item;
+    }
+}
+
 TEST_F(FCCollectionDataTest, DeleteAllForRemovesTheConsecutiveIncidencesLastFirst) {
     PutIncidences(4, {10, 11, 12});
     PutIncidences(5, {50});
