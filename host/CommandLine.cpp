@@ -276,6 +276,8 @@ std::vector<CLI::Option*> AddOptions(CLI::App& app) {
                                 "the session (.svg or .png; the native build only)")
         ->type_name("FILE")
         ->check(PicturePath());
+    app.add_option("--call-log", "write every host call of the session to the file, one a line")
+        ->type_name("FILE");
     app.add_option("--plugin", "the plug-in module to load")->type_name("PLUGIN");
     app.add_option("--settings", "the folder of the settings file shared by plug-ins")
         ->type_name("FOLDER")
@@ -350,6 +352,7 @@ CommandLine Read(const CLI::App& app, const std::vector<CLI::Option*>& stepOptio
         line.linkedParts = app.count("--parts") != 0;
         line.partsOutput = Value(app, "--output-parts", {});
         line.picture = Value(app, "--picture", {});
+        line.callLog = Value(app, "--call-log", {});
     }
     return line;
 }

@@ -36,6 +36,8 @@ struct CommandLine {
     std::string output;
     std::string partsOutput;
     std::string picture; // the before/after picture's file; empty: none
+    // The file that receives every host call of a session; empty: calls are only counted.
+    std::string callLog;
     int staves = 0;
     int measures = 0;
 };

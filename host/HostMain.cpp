@@ -35,6 +35,7 @@ int RunSession(const CommandLine& line) {
     session.SetOutput(line.output);
     session.SetPartsOutput(line.partsOutput);
     session.SetPicture(line.picture);
+    session.SetCallLog(line.callLog);
     for (const UserSession::Step& step : line.steps) {
         session.Add(step);
     }

@@ -20,6 +20,7 @@ cases=(
   "--orchestra 501 3"
   "--smoke --apply"
   "--score s.json --settings $long_folder"
+  "--score s.json --call-log no-such-folder/calls.txt"
 )
 
 transcript() {

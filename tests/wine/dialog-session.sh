@@ -3,7 +3,8 @@
 #   1. no settings file yet: the dialog opens with the defaults (tests/wine/first-dialog.txt);
 #      a wrong choice brings its message box, answered OK; the user sets the options, moves the
 #      dialog, presses Apply on the piano example's selection (one kept edit, new widths) and
-#      closes; the settings file then holds the eleven keys with the new values;
+#      closes; the settings file then holds the eleven keys with the new values, and the call
+#      log asked for holds the host calls, the pass's edit and saves among them;
 #   2. a key of another plug-in is put into the file; the dialog opens with the stored values at
 #      the stored position; at the end the file holds that key and the plug-in's eleven;
 #   3. the file is made read-only: the run leaves it exactly as it was;
@@ -38,6 +39,14 @@ holds_line() {
   grep -qxF -- "$2" "$1"
 }
 
+# A call log with an edit started, then a record saved, then the edit ended.
+logs_a_kept_edit() {
+  sed 's/\r$//' "$1" | awk '/^FX_StartFinaleEdit/ { seen = 1 }
+    seen == 1 && /^FX_SaveEData\(/ { seen = 2 }
+    seen == 2 && /^FX_EndFinaleEdit\(/ { seen = 3 }
+    END { exit seen != 3 }'
+}
+
 # The settings file, byte for byte: the lines given, each ended by CR LF.
 file_is() {
   local expected=$1
@@ -68,6 +77,7 @@ if under_wine && [ -n "${DISPLAY:-}" ] && command -v xwd >/dev/null &&
   first_steps+=(--wait 4)
   photographing=true
 fi
+first_steps+=(--call-log "$(host_path "$work/calls.txt")")
 first_steps+=(--scope 1 --mode 2 --answer ok --apply
   --scope 0 --mode 1 --width 600 --factor 1.5 --reference-rest 3 --move 120,80 --apply --show)
 
@@ -90,6 +100,8 @@ check "first run: after Apply the dialog stays at 120,80 with the new values" \
   grep -qxF 'dialog "ZR Calvex" at 120,80' "$work/first.txt"
 check "first run: one kept edit" holds_line "$work/first.txt" 'edits kept: 1, edits cancelled: 0'
 check "first run: the selection's widths changed" grep -q '^after   part 0 widths:' "$work/first.txt"
+check "first run: the call log shows the edit started, records saved and the edit ended" \
+  logs_a_kept_edit "$work/calls.txt"
 check "first run: the settings file holds the eleven keys in order" \
   file_is "$settings_file" ZRSTPOL_WINDOWX=120 ZRSTPOL_WINDOWY=80 ZRSTPOL_PROCESSINGMODE=0 \
   ZRSTPOL_SPACINGMODE=1 ZRSTPOL_USESINGLERESTSPACING=1 ZRSTPOL_SINGLERESTREFERENCE=4 \

@@ -60,6 +60,8 @@ TEST(CommandLineTest, RefusesWhatItCannotUseNamingTheOptionAndItsRange) {
         {{"--orchestra", "2", "3", "--apply"}, "--orchestra is used alone or with --output"},
         {{"--orchestra", "2", "3", "--output", "o.json", "--parts"},
          "--orchestra is used alone or with --output"},
+        {{"--smoke", "--call-log", "calls.txt"}, "--smoke is used alone"},
+        {{"--score", "s.json", "--call-log"}, "--call-log: 1 required"},
     };
     for (const Refused& refused : cases) {
         const CommandLine line = Parse(refused.arguments);
@@ -146,17 +148,21 @@ TEST(CommandLineTest, SmokeAndOrchestraTakeTheirValues) {
     EXPECT_EQ(Parse({"--orchestra", "2", "3", "--output", "o.musicxml"}).output, "o.musicxml");
 }
 
-TEST(CommandLineTest, ScoreOutputsPartsAndPictureAreKept) {
-    const CommandLine line =
-        Parse({"--score", "s.musicxml", "--parts", "--output", "out.musicxml", "--output-parts",
-               "parts", "--plugin", "p.so", "--apply", "--picture", "pass.PNG"});
+TEST(CommandLineTest, ScoreOutputsPartsPictureAndCallLogAreKept) {
+    const CommandLine line = Parse({"--score", "s.musicxml", "--parts", "--output", "out.musicxml",
+                                    "--output-parts", "parts", "--plugin", "p.so", "--apply",
+                                    "--picture", "pass.PNG", "--call-log", "calls.txt"});
     ASSERT_EQ(line.task, CommandLine::Task::Session) << line.message;
     EXPECT_TRUE(line.linkedParts);
     EXPECT_EQ(line.output, "out.musicxml");
     EXPECT_EQ(line.partsOutput, "parts");
     EXPECT_EQ(line.plugin, "p.so");
     EXPECT_EQ(line.picture, "pass.PNG");
-    EXPECT_FALSE(Parse({"--score", "s.json"}).linkedParts);
+    EXPECT_EQ(line.callLog, "calls.txt");
+    EXPECT_EQ(line.steps.size(), 1u) << "the call log is no dialog step";
+    const CommandLine plain = Parse({"--score", "s.json"});
+    EXPECT_FALSE(plain.linkedParts);
+    EXPECT_EQ(plain.callLog, "");
 }
 
 } // namespace
