@@ -1,9 +1,9 @@
 #include "host/picture/LayoutSnapshot.h"
 
-#include "framework/data/RecordBytes.h"
 #include "host/HostParts.h"
 #include "host/HostStaffLists.h"
 #include "host/StandInHost.h"
+#include "hostinterface/RecordBytes.h"
 
 namespace {
 
