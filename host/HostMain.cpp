@@ -14,17 +14,11 @@
 
 namespace {
 
-#ifdef _WIN32
-constexpr char kPluginFile[] = "zrcalvex64.fxt";
-#else
-constexpr char kPluginFile[] = "zrcalvex64.so";
-#endif
-
 // The plug-in module beside the host executable.
 std::string DefaultPluginPath(const std::string& executable) {
     const std::size_t slash = executable.find_last_of("/\\");
     return (slash == std::string::npos ? std::string() : executable.substr(0, slash + 1)) +
-           kPluginFile;
+           CALVEX_PLUGIN_FILE;
 }
 
 int RunSession(const CommandLine& line) {

@@ -5,10 +5,6 @@
 
 #include <ostream>
 
-#ifndef _WIN32
-#include "platform/native/NativeUserScript.h"
-#endif
-
 StandInHost& StandInHost::Instance() {
     static StandInHost host;
     return host;
@@ -28,9 +24,7 @@ void StandInHost::Reset() {
     layout_ = HostLayout{};
     mainWindow_ = nullptr;
     HostDialogs::Instance().Reset();
-#ifndef _WIN32
-    NativeResetUserServices();
-#endif
+    ResetPlatformServices();
 }
 
 void StandInHost::Keep(const char* name, std::initializer_list<std::int64_t> args,
@@ -60,17 +54,4 @@ std::vector<HostCall> StandInHost::CallsTo(const std::string& name) const {
 
 void* StandInHost::LookUp(const char* name) const {
     return name && !IsHidden(name) ? FindHostFunction(name) : nullptr;
-}
-
-void StandInHost::RegisterHostModule() {
-#ifndef _WIN32
-    if (!registeredModule_) {
-        registeredModule_ = NativeRegisterModule(
-            "FINALE.EXE",
-            [](const char* name, void* host) {
-                return static_cast<StandInHost*>(host)->LookUp(name);
-            },
-            this, nullptr, 0);
-    }
-#endif
 }

@@ -79,6 +79,8 @@ public:
     void RegisterHostModule();
 
 private:
+    // The platform's own services of the stand-in (natively its user services) made new.
+    void ResetPlatformServices();
     void Keep(const char* name, std::initializer_list<std::int64_t> args, const void* bytes,
               std::int64_t size);
 

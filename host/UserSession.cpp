@@ -4,6 +4,7 @@
 #include "host/DialogUser.h"
 #include "host/HostDialogs.h"
 #include "host/HostMainWindow.h"
+#include "host/HostMessageLoop.h"
 #include "host/MessageBoxAnswers.h"
 #include "host/PluginModule.h"
 #include "host/ReportText.h"
@@ -14,12 +15,10 @@
 #include "host/picture/LayoutPicture.h"
 #include "host/picture/LayoutSnapshot.h"
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace {
 
@@ -43,24 +42,11 @@ std::string StepName(const UserSession::Step& step) {
     return std::string(kNames[static_cast<int>(step.kind)]) + " item " + std::to_string(step.item);
 }
 
-// Keeps the host's messages flowing, as its main loop does while the user looks at the dialog;
-// the stand-in's native windows need no loop, so there the time only passes.
+// Lets the user look at the dialog for a while, the host's messages flowing meanwhile.
 void KeepOpen(int seconds) {
     std::fprintf(stderr, "finale: the dialog stays open for %d s\n", seconds);
     std::fflush(stderr);
-#ifdef _WIN32
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < static_cast<DWORD>(seconds) * 1000) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(20);
-    }
-#else
-    std::this_thread::sleep_for(std::chrono::seconds(seconds));
-#endif
+    KeepMessagesFlowing(seconds);
 }
 
 // The text of the popup's selected item; empty when nothing is selected.

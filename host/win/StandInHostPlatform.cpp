@@ -1,0 +1,7 @@
+// What the stand-in host does only on Windows: nothing to register, since FINALE.EXE exports the
+// host's functions itself and the real loader finds them there.
+#include "host/StandInHost.h"
+
+void StandInHost::RegisterHostModule() {}
+
+void StandInHost::ResetPlatformServices() {}
