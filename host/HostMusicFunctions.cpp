@@ -155,10 +155,13 @@ std::int16_t FX_GetFinalePath(std::int16_t folderKind, std::uint16_t* buffer260,
     if (folderKind != kSettingsFolderKind || folder.empty() || !buffer260) {
         return 0;
     }
-    // At most 259 units, so the terminator fits in the 260-unit area.
-    const std::size_t count = std::min<std::size_t>(folder.size(), StandInHost::kPathUnits - 1);
-    std::copy_n(folder.begin(), count, buffer260);
-    buffer260[count] = 0;
+    // The folder and its terminator must fit the 260-unit area; a cut folder would name another.
+    if (folder.size() >= StandInHost::kPathUnits) {
+        buffer260[0] = 0;
+        return 0;
+    }
+    std::copy(folder.begin(), folder.end(), buffer260);
+    buffer260[folder.size()] = 0;
     return 1;
 }
 

@@ -4,10 +4,12 @@
 #include "host/ScoreError.h"
 #include "host/ScoreFile.h"
 #include "host/ScoreFileWriter.h"
+#include "host/ScoreJson.h"
 
 std::unique_ptr<ScoreSource> JsonScoreSource::Load(const std::string& text, StandInHost& host) {
-    ScoreFile::Apply(text, host);
-    return std::make_unique<JsonScoreSource>(nlohmann::json::parse(text));
+    nlohmann::json source = ScoreJson::Parse(text);
+    ScoreFile::ApplyParsed(source, host);
+    return std::make_unique<JsonScoreSource>(std::move(source));
 }
 
 void JsonScoreSource::Save(const std::string& path, HostDocument& document) const {

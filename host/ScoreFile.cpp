@@ -2,18 +2,21 @@
 
 #include "host/HostParts.h"
 #include "host/HostStaffLists.h"
+#include "host/ScoreFileText.h"
+#include "host/ScoreJson.h"
 #include "host/ScoreNode.h"
 #include "host/StandInHost.h"
 #include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <set>
 
 namespace {
 
 constexpr std::int64_t kInt16Max = 32767;
 constexpr std::int64_t kInt16Min = -32768;
+// A system's or a multimeasure rest's next measure, one past the last, is a 16-bit field too.
+constexpr std::int64_t kMaximumMeasures = kInt16Max - 1;
 constexpr std::uint16_t kComponentKey = 0xFFFE;
 
 constexpr std::uint32_t kStaffTag = 0x534F4953;        // SOIS
@@ -70,7 +73,8 @@ private:
             return;
         }
         const ScoreNode layers = root_.At("layers");
-        host_.Music().SetLayerCount(static_cast<std::int16_t>(layers.Integer("count", 1, 20, 4)));
+        layerCount_ = layers.Integer("count", 1, 20, layerCount_);
+        host_.Music().SetLayerCount(static_cast<std::int16_t>(layerCount_));
         layers.ForEach("hidden", [&](const ScoreNode& layer) {
             host_.Music().SetLayerShown(static_cast<std::int16_t>(layer.Integer(0, 19)), false);
         });
@@ -79,6 +83,9 @@ private:
     void LoadStaves() {
         root_.ForEach("staves", [&](const ScoreNode& staff) {
             const auto id = static_cast<std::int16_t>(staff.Integer("id", 1, kInt16Max));
+            if (!staffIds_.insert(id).second) {
+                staff.At("id").Fail("staff " + std::to_string(id) + " is listed twice");
+            }
             RecordStore::Bytes bytes = Filled(StaffRecordSize(host_.Version()));
             Write16(bytes, 12, staff.Integer("defaultClef", 0, 255, 0));
             document_.Shared().Put(kStaffTag, static_cast<std::uint16_t>(id), 0, 0,
@@ -96,20 +103,30 @@ private:
             return fallback;
         }
         std::vector<std::int16_t> staves;
+        std::set<std::int16_t> listed;
         node.ForEach("staves", [&](const ScoreNode& staff) {
-            const auto id = static_cast<std::int16_t>(staff.Integer(1, kInt16Max));
-            if (std::find(scoreStaves_.begin(), scoreStaves_.end(), id) == scoreStaves_.end()) {
-                staff.Fail("no staff " + std::to_string(id) + " in the score");
+            const std::int16_t id = KnownStaff(staff);
+            if (!listed.insert(id).second) {
+                staff.Fail("staff " + std::to_string(id) + " is listed twice");
             }
             staves.push_back(id);
         });
         return staves;
     }
 
+    std::int16_t KnownStaff(const ScoreNode& node) const {
+        const auto id = static_cast<std::int16_t>(node.Integer(1, kInt16Max));
+        if (staffIds_.count(id) == 0) {
+            node.Fail("no staff " + std::to_string(id) + " in the score");
+        }
+        return id;
+    }
+
     // Each measure keeps the meter of the one before unless it names its own.
     void LoadMeters() {
         std::vector<std::int32_t> durations;
         std::int32_t duration = HostLayout::MeterDuration(4, 4);
+        root_.Limit("measures", kMaximumMeasures, "measures");
         root_.ForEach("measures", [&](const ScoreNode& measure) {
             if (measure.Has("meter")) {
                 const ScoreNode meter = measure.At("meter");
@@ -139,10 +156,10 @@ private:
             cell.ForEach("notes", [&](const ScoreNode& count) {
                 notes.push_back(static_cast<std::int16_t>(count.Integer(0, 13)));
             });
-            host_.Music().SetEntries(static_cast<std::int16_t>(cell.Integer("staff", 1, kInt16Max)),
-                                     MeasureNumber(cell, "measure"),
-                                     static_cast<std::int16_t>(cell.Integer("layer", 0, 19, 0)),
-                                     std::move(notes));
+            host_.Music().SetEntries(
+                KnownStaff(cell.At("staff")), MeasureNumber(cell, "measure"),
+                static_cast<std::int16_t>(cell.Integer("layer", 0, layerCount_ - 1, 0)),
+                std::move(notes));
         });
     }
 
@@ -153,6 +170,12 @@ private:
             std::int64_t flags = hold.Integer("flags", 0, 0xFFFF, 0);
             std::int64_t clef = hold.Integer("clef", 0, 255, 0);
             if (hold.Has("clefChanges")) {
+                if (nextClefList > kInt16Max) {
+                    hold.At("clefChanges")
+                        .Fail("at most " + std::to_string(kInt16Max) +
+                              " frame holds with clef changes in a score");
+                }
+                hold.Limit("clefChanges", kInt16Max, "clef changes");
                 const std::uint16_t list = nextClefList++;
                 std::uint16_t position = 0;
                 hold.ForEach("clefChanges", [&](const ScoreNode& change) {
@@ -172,7 +195,7 @@ private:
                 Write16(bytes, 6 + 2 * layer, 0);
             }
             document_.Shared().Put(
-                kFrameHoldTag, static_cast<std::uint16_t>(hold.Integer("staff", 1, kInt16Max)),
+                kFrameHoldTag, static_cast<std::uint16_t>(KnownStaff(hold.At("staff"))),
                 static_cast<std::uint16_t>(MeasureNumber(hold, "measure")), 0, std::move(bytes));
         });
     }
@@ -190,8 +213,8 @@ private:
             return prefs.Has(key) ? prefs.At(key) : ScoreNode(empty_, prefs.Path() + "." + key);
         };
         const ScoreNode spacing = section("musicSpacing");
-        SetComponentWord("94", 0, 1, spacing.Integer("minimumWidth", kInt16Min, kInt16Max, 72));
-        SetComponentWord("94", 0, 2, spacing.Integer("maximumWidth", kInt16Min, kInt16Max, 1000));
+        SetComponentWord("94", 0, 1, spacing.Integer("minimumWidth", 0, kInt16Max, 72));
+        SetComponentWord("94", 0, 2, spacing.Integer("maximumWidth", 0, kInt16Max, 1000));
         const auto ratio = static_cast<std::uint32_t>(
             spacing.Number("spacingRatio", 0.0, 400000.0, 1.414) * 10000.0 + 0.5);
         SetComponentWord("94", 1, 5, ratio & 0xFFFF);
@@ -212,7 +235,7 @@ private:
     void LoadParts() {
         bool hasScore = false;
         root_.ForEach("parts", [&](const ScoreNode& part) {
-            const auto id = static_cast<std::int16_t>(part.Integer("id", 0, 0xFFFE));
+            const auto id = static_cast<std::int16_t>(part.Integer("id", 0, kInt16Max));
             if (HostParts::Exists(document_, static_cast<std::uint16_t>(id))) {
                 part.At("id").Fail("part " + std::to_string(id) + " is listed twice");
             }
@@ -224,7 +247,8 @@ private:
         if (!hasScore) {
             root_.At("parts").Fail("the score, part 0, is missing");
         }
-        const auto current = static_cast<std::int16_t>(root_.Integer("currentPart", 0, 0xFFFE, 0));
+        const auto current =
+            static_cast<std::int16_t>(root_.Integer("currentPart", 0, kInt16Max, 0));
         if (!HostParts::SwitchTo(document_, current)) {
             root_.At("currentPart").Fail("no such part");
         }
@@ -248,11 +272,23 @@ private:
         const std::vector<std::int16_t> partStaves = StaffList(part, scoreStaves_);
         HostStaffLists::Put(document_, 0, partStaves);
         std::uint16_t system = 0;
+        std::int64_t placedUpTo = 1;
+        part.Limit("systems", kInt16Max, "systems");
         part.ForEach("systems", [&](const ScoreNode& node) {
             RecordStore::Bytes bytes = Filled(28);
-            Write16(bytes, 8, node.Integer("first", 0, measureCount_));
+            const std::int64_t first = node.Integer("first", 0, measureCount_);
+            // A placed system holds at least one measure and begins where the one before ends
+            // or later; first 0 is a system the layout has not placed yet.
+            if (first != 0 && first < placedUpTo) {
+                node.At("first").Fail("expected measure " + std::to_string(placedUpTo) +
+                                      " or later, after the system before");
+            }
+            const std::int64_t next =
+                node.Integer("next", first ? first + 1 : 0, measureCount_ + 1);
+            placedUpTo = first ? next : placedUpTo;
+            Write16(bytes, 8, first);
             Write16(bytes, 10, node.Integer("flags", 0, 0xFFFF, 0));
-            Write16(bytes, 12, node.Integer("next", 0, measureCount_ + 1));
+            Write16(bytes, 12, next);
             RecordBytes::Write(
                 bytes.data(), 14,
                 static_cast<std::int32_t>(node.Integer("scaling", 0, 1000000, 10000)));
@@ -297,35 +333,33 @@ private:
     StandInHost& host_;
     HostDocument& document_;
     std::int32_t measureCount_ = 0;
+    std::int64_t layerCount_ = 4;
     std::vector<std::int16_t> scoreStaves_;
+    std::set<std::int16_t> staffIds_;
     const nlohmann::json empty_ = nlohmann::json::object();
 };
 
 } // namespace
 
 void ScoreFile::Apply(const std::string& json, StandInHost& host) {
-    nlohmann::json root;
-    try {
-        root = nlohmann::json::parse(json);
-    } catch (const nlohmann::json::parse_error& error) {
-        throw ScoreError(std::string("not valid JSON: ") + error.what());
-    }
+    ApplyParsed(ScoreJson::Parse(json), host);
+}
+
+void ScoreFile::ApplyParsed(const nlohmann::json& root, StandInHost& host) {
     if (!root.is_object()) {
         throw ScoreError("the score: expected an object");
     }
-    ScoreLoader(ScoreNode(root, ""), host).Load();
+    try {
+        ScoreLoader(ScoreNode(root, ""), host).Load();
+    } catch (const nlohmann::json::exception& error) {
+        // The readers check each value's type first; this is the last guard.
+        throw ScoreError(std::string("the score: ") + error.what());
+    }
 }
 
 bool ScoreFile::Load(const std::string& path, StandInHost& host, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot be read";
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
     try {
-        Apply(text.str(), host);
+        Apply(ScoreFileText::Read(path), host);
     } catch (const ScoreError& problem) {
         error = path + ": " + problem.what();
         return false;

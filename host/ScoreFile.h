@@ -3,6 +3,8 @@
 // linked parts with their measures, systems and multimeasure rests, and the selection.
 #pragma once
 
+#include <nlohmann/json.hpp>
+
 #include <string>
 
 class StandInHost;
@@ -12,6 +14,8 @@ public:
     // Fills a freshly reset host from the JSON text; throws ScoreError naming the place of the
     // first problem.
     static void Apply(const std::string& json, StandInHost& host);
+    // The same for a file already read as JSON.
+    static void ApplyParsed(const nlohmann::json& root, StandInHost& host);
 
     // Reads the file into the host; false with a message naming the file and the place.
     static bool Load(const std::string& path, StandInHost& host, std::string& error);

@@ -1,5 +1,6 @@
 #include "host/ScoreNode.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -14,8 +15,13 @@ void ScoreNode::Fail(const std::string& problem) const {
     throw ScoreError((path_.empty() ? std::string("the score") : path_) + ": " + problem);
 }
 
+// An optional key is looked for only in an object: a value of another type where an object
+// belongs is refused, never taken as one without the key.
 bool ScoreNode::Has(const char* key) const {
-    return value_.is_object() && value_.contains(key);
+    if (!value_.is_object()) {
+        Fail("expected an object");
+    }
+    return value_.contains(key);
 }
 
 ScoreNode ScoreNode::At(const char* key) const {
@@ -32,10 +38,17 @@ std::int64_t ScoreNode::Integer(std::int64_t minimum, std::int64_t maximum) cons
     if (!value_.is_number_integer()) {
         Fail("expected an integer");
     }
+    const std::string range =
+        "expected an integer from " + std::to_string(minimum) + " to " + std::to_string(maximum);
+    // Beyond the largest signed value the library keeps the number unsigned; read as signed it
+    // would come back negative.
+    if (value_.is_number_unsigned() &&
+        value_.get<std::uint64_t>() > static_cast<std::uint64_t>(INT64_MAX)) {
+        Fail(range + ", found " + std::to_string(value_.get<std::uint64_t>()));
+    }
     const std::int64_t value = value_.get<std::int64_t>();
     if (value < minimum || value > maximum) {
-        Fail("expected an integer from " + std::to_string(minimum) + " to " +
-             std::to_string(maximum) + ", found " + std::to_string(value));
+        Fail(range + ", found " + std::to_string(value));
     }
     return value;
 }
@@ -99,6 +112,17 @@ std::uint32_t ScoreNode::Version(const char* key, std::uint32_t fallback) const 
         node.Fail("expected a version such as \"0x1B000000\"");
     }
     return static_cast<std::uint32_t>(value);
+}
+
+void ScoreNode::Limit(const char* key, std::size_t maximum, const char* what) const {
+    if (!Has(key)) {
+        return;
+    }
+    const ScoreNode list = At(key);
+    if (list.value_.is_array() && list.value_.size() > maximum) {
+        list.Fail("at most " + std::to_string(maximum) + " " + what + ", found " +
+                  std::to_string(list.value_.size()));
+    }
 }
 
 void ScoreNode::ForEach(const char* key, const std::function<void(const ScoreNode&)>& visit) const {

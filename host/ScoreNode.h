@@ -30,6 +30,9 @@ public:
     // A version written as a number or as hexadecimal text such as "0x1B000000".
     std::uint32_t Version(const char* key, std::uint32_t fallback) const;
 
+    // Refuses a list at key longer than the host can hold, naming what it holds and the limit.
+    void Limit(const char* key, std::size_t maximum, const char* what) const;
+
     // Calls the visitor for each element of the array at key (none when the key is absent).
     void ForEach(const char* key, const std::function<void(const ScoreNode&)>& visit) const;
 

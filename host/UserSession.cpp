@@ -58,8 +58,10 @@ std::string SelectedText(const DialogUser& user, int popup) {
                : std::string();
 }
 
+// What the session did to the document. When a step failed, an unchanged document is not said
+// to be the outcome: the session never got to the end.
 std::string Summary(StandInHost& host, const std::vector<MessageBoxAnswers::Shown>& boxes,
-                    const std::string& before) {
+                    const std::string& before, bool finished) {
     std::ostringstream out;
     for (const MessageBoxAnswers::Shown& box : boxes) {
         out << "message \"" << ReportText(box.caption) << "\": " << ReportText(box.text) << '\n';
@@ -68,7 +70,11 @@ std::string Summary(StandInHost& host, const std::vector<MessageBoxAnswers::Show
         << ", edits cancelled: " << host.Edit().CancelledCount() << '\n';
     const std::string changes =
         ScoreReport::Changes(before, ScoreReport::Describe(host.Document()));
-    out << (changes.empty() ? "no change to the document\n" : changes);
+    if (!changes.empty()) {
+        out << changes;
+    } else if (finished) {
+        out << "no change to the document\n";
+    }
     return out.str();
 }
 
@@ -187,7 +193,7 @@ bool UserSession::Run(std::string& report, std::string& error) {
     const bool ran = RunSteps(error);
     plugin.terminate();
     plugin.Unload();
-    report = views_ + Summary(host, shown_, before);
+    report = views_ + Summary(host, shown_, before, ran);
     return ran && Save(*source, error) && DrawPicture(layoutBefore, report, error);
 }
 

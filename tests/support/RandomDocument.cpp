@@ -1,5 +1,6 @@
 #include "tests/support/RandomDocument.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -29,8 +30,9 @@ std::string RandomDocument::Json() {
     }
     out << R"(], "entries": [)" << Entries(staves, measures) << R"(], "frameHolds": [)"
         << FrameHolds(staves, measures) << R"(], "preferences": {"musicSpacing": {"minimumWidth": )"
-        << Pick(-50, 600) << R"(, "maximumWidth": )" << Pick(-50, 900) << R"(, "spacingRatio": )"
-        << Pick(0, 30) / 10.0 << R"(}, "multimeasureRests": {"measureWidth": )" << Pick(-100, 600)
+        << std::max(Pick(-50, 600), 0) << R"(, "maximumWidth": )" << std::max(Pick(-50, 900), 0)
+        << R"(, "spacingRatio": )" << Pick(0, 30) / 10.0
+        << R"(}, "multimeasureRests": {"measureWidth": )" << Pick(-100, 600)
         << R"(, "restAdjust": )" << Pick(-40, 40) << R"(, "autoUpdate": )"
         << (Pick(0, 1) ? "true" : "false") << R"(}, "misc": {"clefPercentDefault": )"
         << Pick(-100, 200) << R"(}, "distances": {"clefDistance": )" << Pick(-50, 100)
@@ -62,7 +64,7 @@ std::string RandomDocument::FrameHolds(int staves, int measures) {
     return out.str();
 }
 
-// Systems and rests anywhere, overlapping or empty; widths down to 0.
+// Systems anywhere in order, some not placed; rests anywhere, overlapping; widths down to 0.
 std::string RandomDocument::Part(int id, int measures) {
     std::ostringstream out;
     out << R"({"id": )" << id << R"(, "widths": [)";
@@ -71,9 +73,21 @@ std::string RandomDocument::Part(int id, int measures) {
     }
     out << R"(], "systems": [)";
     bool firstSystem = true;
+    int placedUpTo = 1;
     for (int i = Pick(1, 4); i > 0; --i) {
-        out << Separator(firstSystem) << R"({"first": )" << Pick(0, measures) << R"(, "next": )"
-            << Pick(0, measures + 1) << R"(, "scaling": )" << Pick(0, 20000) << '}';
+        // A placed system starts where the one before ends or later and holds a measure.
+        int first = Pick(0, measures);
+        int next = Pick(0, measures + 1);
+        if (first != 0) {
+            first = std::max(first, placedUpTo);
+            first = first <= measures ? first : 0;
+        }
+        if (first != 0) {
+            next = std::max(next, first + 1);
+            placedUpTo = next;
+        }
+        out << Separator(firstSystem) << R"({"first": )" << first << R"(, "next": )" << next
+            << R"(, "scaling": )" << Pick(0, 20000) << '}';
     }
     out << R"(], "multimeasureRests": [)";
     bool firstRest = true;

@@ -1,7 +1,8 @@
 // Seeded random score files that the stand-in host accepts, with values the dialog never
 // produces: one to four staves, up to 24 measures of any meter, entries and frame holds anywhere,
-// preferences out of their usual ranges, the score and one linked part with systems and
-// multimeasure rests anywhere (overlapping or empty, widths down to 0), and a selection.
+// preferences out of their usual ranges, the score and one linked part with systems anywhere in
+// order (some not yet placed), multimeasure rests anywhere (overlapping, widths down to 0), and a
+// selection.
 #pragma once
 
 #include "tests/support/SeededDraw.h"

@@ -74,11 +74,6 @@ bool SettingsFileModel::HoldsEveryOwnKey(const std::vector<Pair>& pairs) {
     });
 }
 
-bool SettingsFileModel::HoldsPairWithoutKey(const std::vector<Pair>& pairs) {
-    return std::any_of(pairs.begin(), pairs.end(),
-                       [](const Pair& pair) { return pair.key.empty(); });
-}
-
 bool SettingsFileModel::IsWellFormed(std::string_view file) {
     std::size_t start = 0;
     while (start < file.size()) {

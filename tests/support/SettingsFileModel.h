@@ -23,10 +23,6 @@ std::vector<std::string> ForeignLines(const std::vector<Pair>& pairs);
 
 bool HoldsEveryOwnKey(const std::vector<Pair>& pairs);
 
-// A pair whose key is only blanks is written as a line starting with "=", which no load takes
-// as a pair.
-bool HoldsPairWithoutKey(const std::vector<Pair>& pairs);
-
 // Every line holds a pair and ends with CR LF, as the plug-in writes them.
 bool IsWellFormed(std::string_view file);
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The command line's answers to wrong use, compared with tests/wine/command-line.txt: the same
-# words and exit codes on every build, under Wine too.
+# The command line's answers to wrong use and to hostile score files, compared with
+# tests/wine/command-line.txt: the same words and exit codes on every build, under Wine too.
 # Usage: command-line.sh SOURCE_DIR [--wine WINE_RUN] FINALE
 set -euo pipefail
 
@@ -8,6 +8,22 @@ source "$(dirname "$0")/session-common.sh"
 
 # One virtual screen for all the runs under Wine, so none brings up (and tears down) its own.
 rerun_on_virtual_screen
+
+# Hostile score files, given by names relative to a folder of their own (so the transcript is the
+# same on every build); the Wine prefix stays where the run started.
+if under_wine; then
+  export WINEPREFIX="${WINEPREFIX:-$(pwd)/wineprefix}"
+fi
+make_work_folder command-line
+cd "$work"
+printf '1E444' >number-overflow.json
+printf '{"staves": [{"id": 1}], "measures": [%s{}], "parts": [{"id": 0, "widths": [1]}]}' \
+  "$(printf '{}, %.0s' $(seq 1 32766))" >many-measures.json
+printf '{"staves": [{"id": 1}, {"id": 1}], "measures": [{}], "parts": [{"id": 0, "widths": [1]}]}' \
+  >twice-listed-staff.json
+printf '{"staves": [{"id": 1}], "measures": [{}], "parts": [{"id": 0, "widths": [1]}], "preferences": 5}' \
+  >wrong-preferences.json
+mkdir folder.json
 
 long_folder=$(printf 'f%.0s' $(seq 1 260))
 cases=(
@@ -21,6 +37,11 @@ cases=(
   "--smoke --apply"
   "--score s.json --settings $long_folder"
   "--score s.json --call-log no-such-folder/calls.txt"
+  "--score number-overflow.json"
+  "--score many-measures.json"
+  "--score twice-listed-staff.json"
+  "--score wrong-preferences.json"
+  "--score folder.json"
 )
 
 transcript() {

@@ -7,8 +7,10 @@
 #      log asked for holds the host calls, the pass's edit and saves among them;
 #   2. a key of another plug-in is put into the file; the dialog opens with the stored values at
 #      the stored position; at the end the file holds that key and the plug-in's eleven;
-#   3. the file is made read-only: the run leaves it exactly as it was;
-#   4. 5,000 keys of other programs come first: the save puts a new, whole file in the old one's
+#   3. a step the dialog does not allow fails the run, and the report does not say the document
+#      is unchanged as if the session had ended well;
+#   4. the file is made read-only: the run leaves it exactly as it was;
+#   5. 5,000 keys of other programs come first: the save puts a new, whole file in the old one's
 #      place (another file, not the old one rewritten), keeps every foreign line and leaves no
 #      temporary file behind.
 # Usage: dialog-session.sh SOURCE_DIR [--wine WINE_RUN] FINALE
@@ -127,6 +129,16 @@ check "second run: the file keeps the other plug-in's key and the eleven" \
   ZRSTPOL_SINGLERESTREFERENCE=4 ZRSTPOL_DEFAULTSINGLEWIDTH=600 ZRSTPOL_USEMMRESTSPACING=1 \
   ZRSTPOL_MMRESTSCALINGFACTOR=1.500000 ZRSTPOL_USEMMDURATIONSPACING=1 ZRSTPOL_MMRESTREFERENCE=3
 
+# A step the dialog does not allow (the default width is not used in this mode) stops the
+# session: the failure is named and the report does not claim the document came through intact.
+failed_step_status=0
+run_finale "$work/failed-step.txt" --mode 0 --width 100 || failed_step_status=$?
+check "failed step: the run fails" test "$failed_step_status" -ne 0
+check "failed step: the failed step is named" \
+  holds_line "$work/failed-step.txt.err" 'finale: cannot type into item 107 of the dialog'
+check "failed step: no claim that nothing changed" \
+  test -z "$(grep -F 'no change to the document' "$work/failed-step.txt")"
+
 cp "$settings_file" "$work/before-read-only.txt"
 chmod a-w "$settings_file"
 run_finale "$work/third.txt" --move 300,200 --show || true
@@ -148,7 +160,7 @@ check "fourth run: no temporary file is left" \
   test -z "$(find "$work" -name 'zrpluginprefs.txt?*')"
 
 if [ "$failed" -ne 0 ]; then
-  for run in first second third fourth; do
+  for run in first second failed-step third fourth; do
     echo "--- $run run:"
     cat "$work/$run.txt" "$work/$run.txt.err"
   done

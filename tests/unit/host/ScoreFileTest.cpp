@@ -2,6 +2,9 @@
 #include "host/ScoreError.h"
 #include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
+#include "tests/support/TemporaryFolder.h"
+
+#include <filesystem>
 
 #include <random>
 #include <string>
@@ -57,11 +60,29 @@ struct BadScore {
     const char* message;
 };
 
+// A list of the element given count times, as JSON.
+std::string Repeated(const std::string& element, std::size_t count) {
+    std::string list = "[";
+    for (std::size_t i = 0; i < count; ++i) {
+        list += (i ? ", " : "") + element;
+    }
+    return list + "]";
+}
+
+// One staff (and, when given, more staves), measures measures, the score with widths of 1 and
+// what follows; text after the parts goes into the score object.
+std::string Score(std::size_t measures, const std::string& part = "",
+                  const std::string& rest = "") {
+    return R"({"staves": [{"id": 1}, {"id": 2}], "measures": )" + Repeated("{}", measures) +
+           R"(, "parts": [{"id": 0, "widths": )" + Repeated("1", measures) + part + "}]" + rest +
+           "}";
+}
+
 TEST_F(ScoreFileTest, MalformedFilesAreRefusedNamingThePlace) {
     const std::string part = R"("parts": [{"id": 0, "widths": [300, 300]}])";
     const std::string staves = R"("staves": [{"id": 1}], "measures": [{}, {}])";
     const BadScore cases[] = {
-        {"{", "not valid JSON"},
+        {"{", "not valid JSON at line 1, column 1: syntax error"},
         {"[1, 2]", "the score: expected an object"},
         {R"({"measures": [{}]})", "the score: missing \"staves\""},
         {R"({"staves": [{"id": 0}], "measures": [{}]})",
@@ -74,24 +95,94 @@ TEST_F(ScoreFileTest, MalformedFilesAreRefusedNamingThePlace) {
          "parts[0].widths[1]: expected an integer"},
         {("{" + staves +
           R"(, "parts": [{"id": 0, "widths": [1, 1], "systems": [{"first": 1, "next": 40}]}]})"),
-         "parts[0].systems[0].next: expected an integer from 0 to 3, found 40"},
+         "parts[0].systems[0].next: expected an integer from 2 to 3, found 40"},
         {("{" + staves + R"(, "parts": [{"id": 4, "widths": [1, 1]}]})"),
          "parts: the score, part 0, is missing"},
         {("{" + staves + ", " + part + R"(, "currentPart": 2})"), "currentPart: no such part"},
         {("{" + staves + ", " + part +
           R"(, "selection": {"firstSlot": 1, "lastSlot": 1, "firstMeasure": 3, "lastMeasure": 3}})"),
          "selection.firstMeasure: expected an integer from 1 to 2, found 3"},
+        // Numbers the JSON library cannot hold.
+        {"1E444", "not valid JSON at line 1, column 5: number overflow parsing '1E444'"},
+        {"{\n\"staves\": [{\"id\": 1}],\n\"measures\": [{}],\n"
+         "\"parts\": [{\"id\": 0, \"widths\": [1E444]}]}",
+         "not valid JSON at line 4, column 36: number overflow parsing '1E444'"},
+        {Score(1, "", R"(, "deep": )" + std::string(100, '[') + std::string(100, ']')),
+         "not valid JSON: values nested deeper than 64 levels"},
+        // Numbers the host's records cannot hold.
+        {Score(32767), "measures: at most 32766 measures, found 32767"},
+        {Score(65536), "measures: at most 32766 measures, found 65536"},
+        {R"({"staves": [{"id": 1}], "measures": [{}],
+             "parts": [{"id": 0, "widths": [1]}, {"id": 32768, "widths": [1]}]})",
+         "parts[1].id: expected an integer from 0 to 32767, found 32768"},
+        {Score(1, "", R"(, "currentPart": 40000)"),
+         "currentPart: expected an integer from 0 to 32767, found 40000"},
+        {Score(1, R"(, "systems": )" + Repeated(R"({"first": 0, "next": 0})", 32768)),
+         "parts[0].systems: at most 32767 systems, found 32768"},
+        {Score(1, "",
+               R"(, "frameHolds": [{"staff": 1, "measure": 1, "clefChanges": )" +
+                   Repeated("0", 32768) + "}]"),
+         "frameHolds[0].clefChanges: at most 32767 clef changes, found 32768"},
+        {Score(1, "", R"(, "frameHolds": [{"staff": 1, "measure": 1,
+                          "clefPercent": 18446744073709551615}])"),
+         "frameHolds[0].clefPercent: expected an integer from -32768 to 32767, found "
+         "18446744073709551615"},
+        {Score(1, "", R"(, "entries": [{"staff": 1, "measure": 1, "layer": 4, "notes": [1]}])"),
+         "entries[0].layer: expected an integer from 0 to 3, found 4"},
+        {Score(1, "", R"(, "layers": {"count": 2}, "entries": [{"staff": 1, "measure": 1,
+                          "layer": 2, "notes": [1]}])"),
+         "entries[0].layer: expected an integer from 0 to 1, found 2"},
+        // Values of the wrong type where an object belongs.
+        {Score(1, "", R"(, "preferences": 5)"), "preferences: expected an object"},
+        {Score(1, "", R"(, "preferences": {"musicSpacing": [72, 1000]})"),
+         "preferences.musicSpacing: expected an object"},
+        {Score(1, "", R"(, "layers": [4])"), "layers: expected an object"},
+        {Score(1, "", R"(, "layers": true)"), "layers: expected an object"},
+        {R"({"staves": [{"id": 1}], "measures": [5], "parts": [{"id": 0, "widths": [1]}]})",
+         "measures[0]: expected an object"},
+        // Widths a measure can never have.
+        {Score(1, "", R"(, "preferences": {"musicSpacing": {"minimumWidth": -1}})"),
+         "preferences.musicSpacing.minimumWidth: expected an integer from 0 to 32767, found -1"},
+        {Score(1, "", R"(, "preferences": {"musicSpacing": {"maximumWidth": -500}})"),
+         "preferences.musicSpacing.maximumWidth: expected an integer from 0 to 32767, found -500"},
+        // Systems out of order or overlapping.
+        {Score(6, R"(, "systems": [{"first": 1, "next": 4}, {"first": 3, "next": 7}])"),
+         "parts[0].systems[1].first: expected measure 4 or later, after the system before"},
+        {Score(6, R"(, "systems": [{"first": 4, "next": 7}, {"first": 1, "next": 4}])"),
+         "parts[0].systems[1].first: expected measure 7 or later, after the system before"},
+        {Score(6, R"(, "systems": [{"first": 3, "next": 3}])"),
+         "parts[0].systems[0].next: expected an integer from 4 to 7, found 3"},
+        // Staves listed twice or not at all.
+        {R"({"staves": [{"id": 1}, {"id": 2}, {"id": 1}], "measures": [{}],
+             "parts": [{"id": 0, "widths": [1]}]})",
+         "staves[2].id: staff 1 is listed twice"},
+        {Score(1, R"(, "staves": [2, 1, 2])"), "parts[0].staves[2]: staff 2 is listed twice"},
+        {Score(1, "", R"(, "entries": [{"staff": 9, "measure": 1, "notes": [1]}])"),
+         "entries[0].staff: no staff 9 in the score"},
+        {Score(1, "", R"(, "frameHolds": [{"staff": 3, "measure": 1}])"),
+         "frameHolds[0].staff: no staff 3 in the score"},
     };
     for (const BadScore& c : cases) {
         host.Reset();
         try {
             ScoreFile::Apply(c.json, host);
-            ADD_FAILURE() << "accepted: " << c.json;
+            ADD_FAILURE() << "accepted: " << c.json.substr(0, 300);
         } catch (const ScoreError& error) {
             EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos)
                 << "message: " << error.what() << "\nexpected: " << c.message;
         }
     }
+}
+
+// The largest score the host's records hold: every measure number and the measure after the
+// last fit their 16-bit fields.
+TEST_F(ScoreFileTest, TheLargestScoreTheRecordsHoldIsLoaded) {
+    ScoreFile::Apply(Score(32766, R"(, "systems": [{"first": 1, "next": 32767}])",
+                           R"(, "selection": {"firstSlot": 1, "lastSlot": 2,
+                               "firstMeasure": 32766, "lastMeasure": 32766})"),
+                     host);
+    EXPECT_EQ(Word(host.Document().LayoutOf(0).Find(kSystemTag, 1, 0, 0), 12), 32767);
+    EXPECT_EQ(host.Selection().Selected().endMeasure, 32766);
 }
 
 // Damaged files (bytes changed, dropped or doubled at random) are either still a score or are
@@ -129,9 +220,18 @@ TEST_F(ScoreFileTest, DamagedFilesAreLoadedOrRefusedNeverMore) {
 }
 
 TEST_F(ScoreFileTest, AFileThatCannotBeReadIsNamed) {
-    std::string error;
-    EXPECT_FALSE(ScoreFile::Load("/nonexistent/score.json", host, error));
-    EXPECT_EQ(error, "/nonexistent/score.json: cannot be read");
+    const TemporaryFolder folder;
+    const std::string directory = (folder.Path() / "score.json").string();
+    std::filesystem::create_directory(directory);
+    const std::pair<std::string, std::string> cases[] = {
+        {"/nonexistent/score.json", "/nonexistent/score.json: cannot be read"},
+        {directory, directory + ": is a folder, not a score file"},
+    };
+    for (const auto& [path, message] : cases) {
+        std::string error;
+        EXPECT_FALSE(ScoreFile::Load(path, host, error));
+        EXPECT_EQ(error, message);
+    }
 }
 
 } // namespace

@@ -285,6 +285,25 @@ TEST_F(SettingsFileTest, NoFileWithoutASettingsFolder) {
     }
 }
 
+// The host's path area holds 259 units: a longer folder is not given at all, rather than cut to
+// another folder that exists.
+TEST_F(SettingsFileTest, AFolderLongerThanTheHostsPathsIsNotCutToAnother) {
+    const std::size_t rootUnits = temporaryRoot.u16string().size();
+    ASSERT_LT(rootUnits, 200u);
+    const fs::path cut = temporaryRoot / std::string(258 - rootUnits, 'd');
+    ASSERT_EQ(cut.u16string().size(), 259u);
+    fs::create_directory(cut);
+    WriteBytes(cut / "zrpluginprefs.txt", "K=1\r\n");
+    UseFolder(cut, u"\\more");
+    FCSettingsPairs pairs;
+    pairs.SetInteger("K", 2);
+
+    EXPECT_EQ(CreateSettingsStream(), nullptr);
+    EXPECT_EQ(LoadSettingsFile(), nullptr);
+    EXPECT_FALSE(pairs.SaveSettingsFile());
+    EXPECT_EQ(ReadBytes(cut / "zrpluginprefs.txt"), "K=1\r\n");
+}
+
 TEST_F(SettingsFileTest, OlderHostsAreNotAskedForTheFolder) {
     hostVersion = 0x18FFFFFF;
     EXPECT_EQ(LoadSettingsFile(), nullptr);
