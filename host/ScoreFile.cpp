@@ -73,8 +73,7 @@ private:
             return;
         }
         const ScoreNode layers = root_.At("layers");
-        layerCount_ = layers.Integer("count", 1, 20, layerCount_);
-        host_.Music().SetLayerCount(static_cast<std::int16_t>(layerCount_));
+        host_.Music().SetLayerCount(static_cast<std::int16_t>(layers.Integer("count", 1, 20, 4)));
         layers.ForEach("hidden", [&](const ScoreNode& layer) {
             host_.Music().SetLayerShown(static_cast<std::int16_t>(layer.Integer(0, 19)), false);
         });
@@ -156,10 +155,9 @@ private:
             cell.ForEach("notes", [&](const ScoreNode& count) {
                 notes.push_back(static_cast<std::int16_t>(count.Integer(0, 13)));
             });
-            host_.Music().SetEntries(
-                KnownStaff(cell.At("staff")), MeasureNumber(cell, "measure"),
-                static_cast<std::int16_t>(cell.Integer("layer", 0, layerCount_ - 1, 0)),
-                std::move(notes));
+            host_.Music().SetEntries(KnownStaff(cell.At("staff")), MeasureNumber(cell, "measure"),
+                                     static_cast<std::int16_t>(cell.Integer("layer", 0, 19, 0)),
+                                     std::move(notes));
         });
     }
 
@@ -333,7 +331,6 @@ private:
     StandInHost& host_;
     HostDocument& document_;
     std::int32_t measureCount_ = 0;
-    std::int64_t layerCount_ = 4;
     std::vector<std::int16_t> scoreStaves_;
     std::set<std::int16_t> staffIds_;
     const nlohmann::json empty_ = nlohmann::json::object();

@@ -127,11 +127,6 @@ TEST_F(ScoreFileTest, MalformedFilesAreRefusedNamingThePlace) {
                           "clefPercent": 18446744073709551615}])"),
          "frameHolds[0].clefPercent: expected an integer from -32768 to 32767, found "
          "18446744073709551615"},
-        {Score(1, "", R"(, "entries": [{"staff": 1, "measure": 1, "layer": 4, "notes": [1]}])"),
-         "entries[0].layer: expected an integer from 0 to 3, found 4"},
-        {Score(1, "", R"(, "layers": {"count": 2}, "entries": [{"staff": 1, "measure": 1,
-                          "layer": 2, "notes": [1]}])"),
-         "entries[0].layer: expected an integer from 0 to 1, found 2"},
         // Values of the wrong type where an object belongs.
         {Score(1, "", R"(, "preferences": 5)"), "preferences: expected an object"},
         {Score(1, "", R"(, "preferences": {"musicSpacing": [72, 1000]})"),
