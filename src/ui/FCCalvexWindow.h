@@ -5,6 +5,7 @@
 // into them on Apply and on Close.
 #pragma once
 
+#include "resources/ResourceIds.h"
 #include "ui/FCResourceWindow.h"
 
 #include <cstdint>
@@ -20,26 +21,26 @@ class FCCalvexWindow : public FCResourceWindow {
 public:
     // Item IDs of the dialog template.
     enum ItemID : std::int16_t {
-        kApplyButton = 1,
-        kCloseButton = 2,
-        kSpacingModeLabel = 101,
-        kSpacingModePopup = 102,
-        kScopeLabel = 103,
-        kScopePopup = 104,
-        kSimpleRestsCheck = 105,
-        kDefaultWidthLabel = 106,
-        kDefaultWidthEdit = 107,
-        kReferenceMeasureLabel = 108,
-        kReferenceMeasurePopup = 109,
-        kMultimeasureCheck = 110,
-        kScalingFactorEdit = 111,
-        kScalingFactorLabel = 112,
-        kDurationsCheck = 113,
-        kReferenceRestLabel = 114,
-        kReferenceRestPopup = 115,
+        kApplyButton = IDC_APPLY,
+        kCloseButton = IDC_CLOSE,
+        kSpacingModeLabel = IDC_SPACING_MODE_LABEL,
+        kSpacingModePopup = IDC_SPACING_MODE_POPUP,
+        kScopeLabel = IDC_SCOPE_LABEL,
+        kScopePopup = IDC_SCOPE_POPUP,
+        kSimpleRestsCheck = IDC_SIMPLE_RESTS_CHECK,
+        kDefaultWidthLabel = IDC_DEFAULT_WIDTH_LABEL,
+        kDefaultWidthEdit = IDC_DEFAULT_WIDTH_EDIT,
+        kReferenceMeasureLabel = IDC_REFERENCE_MEASURE_LABEL,
+        kReferenceMeasurePopup = IDC_REFERENCE_MEASURE_POPUP,
+        kMultimeasureCheck = IDC_MULTIMEASURE_CHECK,
+        kScalingFactorEdit = IDC_SCALING_FACTOR_EDIT,
+        kScalingFactorLabel = IDC_SCALING_FACTOR_LABEL,
+        kDurationsCheck = IDC_DURATIONS_CHECK,
+        kReferenceRestLabel = IDC_REFERENCE_REST_LABEL,
+        kReferenceRestPopup = IDC_REFERENCE_REST_POPUP,
     };
 
-    static constexpr std::int32_t kResourceID = 20128;
+    static constexpr std::int32_t kResourceID = IDD_CALVEX;
 
     // ui shows the message boxes and is handed on to the spacing pass; the window does not own it.
     explicit FCCalvexWindow(FCUI* ui) : FCResourceWindow(kResourceID), ui_(ui) {}
