@@ -2,6 +2,7 @@
 // the host's order (version, init, enumerate, then invocations, then terminate).
 #pragma once
 
+#include "hostinterface/PluginExports.h"
 #include "platform/Platform.h"
 
 #include <cstdint>
@@ -9,12 +10,12 @@
 
 class PluginModule {
 public:
-    using VersionFn = std::uint32_t (*)(std::uint32_t hostVersion);
-    using InitFn = std::int32_t (*)(void* reserved, std::uint32_t* flags);
-    using EnumerateFn = std::int32_t (*)(void* reserved, std::int16_t index, void* record);
-    using InvokeFn = std::int16_t (*)(HWND hostWindow);
-    using TerminateFn = void (*)();
-    using MenuStatusFn = std::int32_t (*)(void* reserved);
+    using VersionFn = decltype(&FinaleExtensionVersion);
+    using InitFn = decltype(&FinaleExtensionInit);
+    using EnumerateFn = decltype(&FinaleExtensionEnumerate);
+    using InvokeFn = decltype(&FinaleExtensionInvoke);
+    using TerminateFn = decltype(&FinaleExtensionTerminate);
+    using MenuStatusFn = decltype(&FinaleExtensionGetMenuStatus);
 
     PluginModule() = default;
     PluginModule(const PluginModule&) = delete;

@@ -1,4 +1,5 @@
 // The seven functions the host calls, under their plain names.
+#include "hostinterface/PluginExports.h"
 #include "binding/PluginState.h"
 #include "framework/core/FCString.h"
 #include "resources/ResourceIds.h"

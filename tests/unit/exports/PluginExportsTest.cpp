@@ -1,3 +1,4 @@
+#include "hostinterface/PluginExports.h"
 #include "binding/PluginState.h"
 #include "support/HostFixture.h"
 
@@ -6,14 +7,6 @@
 #include <cstring>
 #include <string>
 #include <vector>
-
-CALVEX_EXPORT std::uint32_t FinaleExtensionVersion(std::uint32_t version);
-CALVEX_EXPORT std::int32_t FinaleExtensionInit(void* reserved, std::uint32_t* flags);
-CALVEX_EXPORT std::int32_t FinaleExtensionEnumerate(void* reserved, std::int16_t index,
-                                                    void* record);
-CALVEX_EXPORT std::int32_t FinaleExtensionEnumerate_UTF16(void* reserved, std::int16_t index,
-                                                          void* record);
-CALVEX_EXPORT std::int32_t FinaleExtensionGetMenuStatus(void* reserved);
 
 namespace {
 

@@ -2,9 +2,7 @@
 
 #include "host/HostDialogs.h"
 #include "host/ScoreFile.h"
-
-CALVEX_EXPORT std::int16_t FinaleExtensionInvoke(HWND hostWindow);
-CALVEX_EXPORT void FinaleExtensionTerminate();
+#include "hostinterface/PluginExports.h"
 
 void CalvexDialogFixture::SetUp() {
     SettingsFolderFixture::SetUp();

@@ -1,13 +1,11 @@
 #include "binding/PluginState.h"
 #include "host/HostDialogs.h"
+#include "hostinterface/PluginExports.h"
 #include "platform/native/NativeUserScript.h"
 #include "ui/CalvexDialogFixture.h"
 #include "ui/CalvexDialogItems.h"
 
 #include <string>
-
-CALVEX_EXPORT std::int32_t FinaleExtensionInit(void* reserved, std::uint32_t* flags);
-CALVEX_EXPORT std::int16_t FinaleExtensionInvoke(HWND hostWindow);
 
 namespace {
 
