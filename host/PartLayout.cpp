@@ -3,7 +3,6 @@
 #include "host/HostDocument.h"
 #include "hostinterface/RecordBytes.h"
 
-
 namespace {
 
 constexpr std::uint32_t kMeasureTag = 0x534F4D53; // SOMS

@@ -14,8 +14,12 @@
 
 // UTF-16 text is char16_t in our code; this is the single place where it meets the platform's
 // 16-bit character type.
-inline LPCWSTR AsPlatformText(const char16_t* text) { return reinterpret_cast<LPCWSTR>(text); }
-inline LPWSTR AsPlatformText(char16_t* text) { return reinterpret_cast<LPWSTR>(text); }
+inline LPCWSTR AsPlatformText(const char16_t* text) {
+    return reinterpret_cast<LPCWSTR>(text);
+}
+inline LPWSTR AsPlatformText(char16_t* text) {
+    return reinterpret_cast<LPWSTR>(text);
+}
 
 // CALVEX_EXPORT marks the plug-in's and the host's exports; CALVEX_ENTRY_POINT the module entry,
 // which Windows finds without an export and the native loader finds as a visible symbol.
