@@ -1,5 +1,6 @@
 #include "host/CommandLine.h"
 
+#include "host/PluginDialogItems.h"
 #include "host/StandInHost.h"
 #include "host/Utf8.h"
 #include "host/picture/LayoutPicture.h"
@@ -18,9 +19,9 @@
 namespace {
 
 using Kind = UserSession::Step::Kind;
+namespace Items = PluginDialogItems;
 
 constexpr int kExitUsage = 2;
-constexpr int kApplyButton = 1;
 constexpr int kOrchestraStaves = 500;
 constexpr int kOrchestraMeasures = 30000;
 constexpr int kScreenMin = -32768;
@@ -43,21 +44,23 @@ const StepOption kStepOptions[] = {
     {"--mode",
      "spacing mode: 0 redistribute existing rest space, 1 respace using new values, 2 "
      "redistribute non-rest measures",
-     Kind::Select, 102, 0, 2},
-    {"--scope", "0 region, 1 full score and all parts, 2 all parts only", Kind::Select, 104, 0, 2},
-    {"--simple", "space empty simple rests: on or off", Kind::Check, 105},
-    {"--width", "type the default width, in the host's unit", Kind::Type, 107},
-    {"--reference-measure", "reference measure, in quarter notes (2-8)", Kind::Select, 109, 2, 8,
-     2},
-    {"--mm", "space multimeasure rests: on or off", Kind::Check, 110},
-    {"--factor", "type the scaling factor", Kind::Type, 111},
-    {"--durations", "use measure durations: on or off", Kind::Check, 113},
-    {"--reference-rest", "reference rest, in measures (2-8)", Kind::Select, 115, 2, 8, 2},
+     Kind::Select, Items::kModePopup, 0, 2},
+    {"--scope", "0 region, 1 full score and all parts, 2 all parts only", Kind::Select,
+     Items::kScopePopup, 0, 2},
+    {"--simple", "space empty simple rests: on or off", Kind::Check, Items::kSimpleRestsCheck},
+    {"--width", "type the default width, in the host's unit", Kind::Type, Items::kDefaultWidthEdit},
+    {"--reference-measure", "reference measure, in quarter notes (2-8)", Kind::Select,
+     Items::kReferenceMeasurePopup, 2, 8, 2},
+    {"--mm", "space multimeasure rests: on or off", Kind::Check, Items::kMultimeasureCheck},
+    {"--factor", "type the scaling factor", Kind::Type, Items::kScalingFactorEdit},
+    {"--durations", "use measure durations: on or off", Kind::Check, Items::kDurationsCheck},
+    {"--reference-rest", "reference rest, in measures (2-8)", Kind::Select,
+     Items::kReferenceRestPopup, 2, 8, 2},
     {"--answer", "the answer to the next message box: yes, no or ok", Kind::Answer, 0},
     {"--move", "drag the dialog to the screen position X,Y (each -32768-32767)", Kind::Move, 0},
     {"--wait", "keep the dialog open for N seconds (0-3600), to look at it", Kind::Wait, 0, 0,
      3600},
-    {"--apply", "press Apply", Kind::Press, kApplyButton},
+    {"--apply", "press Apply", Kind::Press, Items::kApply},
     {"--show", "print what the dialog shows", Kind::Show, 0},
 };
 

@@ -13,9 +13,7 @@
 
 namespace {
 
-constexpr std::int16_t kListChoice = 0;
-constexpr std::int16_t kCheckState = 1;
-constexpr std::int16_t kInteger = 3;
+using namespace DialogItemValue;
 
 HWND Item(HWND window, std::int16_t item) {
     return HostDialogs::Instance().IsOpen(window) ? GetDlgItem(window, item) : nullptr;

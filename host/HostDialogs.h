@@ -5,8 +5,18 @@
 #include "host/HostDialog.h"
 #include "host/HostMeasurement.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
+
+// What FX_GetDlgItemVal and FX_SetDlgItemVal read or write of an item.
+namespace DialogItemValue {
+// A popup's choice, counted from 1 (0: none).
+inline constexpr std::int16_t kListChoice = 0;
+inline constexpr std::int16_t kCheckState = 1;
+// The item's text as a whole number.
+inline constexpr std::int16_t kInteger = 3;
+} // namespace DialogItemValue
 
 class HostDialogs {
 public:

@@ -1,18 +1,16 @@
 #include "host/HostDocument.h"
 
+#include "host/HostRecords.h"
+
 #include <algorithm>
 
 namespace {
 
+// The records each part has of its own; the staff lists are those of the part and its systems.
 constexpr std::uint32_t kLayoutTags[] = {
-    0x534F4D53, // SOMS: measures
-    0x534F5353, // SOSS: staff systems
-    0x4F025849, // multimeasure rests
-    0x534F4975, // SOIu: staff lists of the part and of its systems
-    0x64744C50, // dtLP: staff sizes in a system
+    HostRecords::Measure::kTag,   HostRecords::System::kTag,    HostRecords::Rest::kTag,
+    HostRecords::StaffList::kTag, HostRecords::StaffSize::kTag,
 };
-
-constexpr std::size_t kComponentSize = 12;
 
 } // namespace
 
@@ -25,13 +23,14 @@ bool HostDocument::IsLayoutTag(std::uint32_t tag) {
 }
 
 std::uint32_t HostDocument::ComponentTag(const char* code) {
-    return 0x6F740000u | static_cast<std::uint32_t>(static_cast<unsigned char>(code[0]) << 8) |
+    return HostRecords::Component::kTagPrefix |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(code[0]) << 8) |
            static_cast<unsigned char>(code[1]);
 }
 
 void HostDocument::PutComponent(const char* code, std::uint16_t key1, std::uint16_t key2,
                                 const ComponentWords& words) {
-    RecordStore::Bytes bytes(kComponentSize);
+    RecordStore::Bytes bytes(HostRecords::Component::kSize);
     for (std::size_t word = 0; word < words.size(); ++word) {
         bytes[2 * word] = static_cast<unsigned char>(words[word] & 0xFF);
         bytes[2 * word + 1] = static_cast<unsigned char>(words[word] >> 8);

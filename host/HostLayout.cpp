@@ -2,6 +2,7 @@
 
 #include "host/HostDocument.h"
 #include "host/HostMusic.h"
+#include "host/HostRecords.h"
 #include "host/HostSelection.h"
 #include "host/HostStaffLists.h"
 #include "hostinterface/RecordBytes.h"
@@ -11,35 +12,30 @@
 
 namespace {
 
-constexpr std::uint32_t kMeasureTag = 0x534F4D53; // SOMS
-constexpr std::uint32_t kSystemTag = 0x534F5353;  // SOSS
-constexpr std::uint32_t kRestTag = 0x4F025849;    // multimeasure rest
-constexpr std::size_t kSystemSize = 28;
-constexpr std::size_t kSystemStart = 8;
-constexpr std::size_t kSystemNext = 12;
-constexpr std::size_t kSystemScaling = 14;
-constexpr std::size_t kRestNext = 2;
+namespace Measure = HostRecords::Measure;
+namespace System = HostRecords::System;
+namespace Rest = HostRecords::Rest;
 
 const RecordStore::Bytes* MeasureRecord(RecordStore& layout, std::int32_t measure) {
-    return layout.Find(kMeasureTag, static_cast<std::uint16_t>(measure), 0, 0);
+    return layout.Find(Measure::kTag, static_cast<std::uint16_t>(measure), 0, 0);
 }
 
 std::vector<std::int16_t> MeasureWidths(RecordStore& layout) {
     std::vector<std::int16_t> widths;
     for (std::int32_t measure = 1;
          const RecordStore::Bytes* record = MeasureRecord(layout, measure); ++measure) {
-        widths.push_back(RecordBytes::Read<std::int16_t>(record->data(), 0));
+        widths.push_back(RecordBytes::Read<std::int16_t>(record->data(), Measure::kWidth));
     }
     return widths;
 }
 
 // A new system is laid out like the part's first one, or at full scale when there is none.
 RecordStore::Bytes SystemTemplate(RecordStore& layout) {
-    if (const RecordStore::Bytes* first = layout.Find(kSystemTag, 1, 0, 0)) {
+    if (const RecordStore::Bytes* first = layout.Find(System::kTag, 1, 0, 0)) {
         return *first;
     }
-    RecordStore::Bytes bytes(kSystemSize, 0);
-    RecordBytes::Write<std::int32_t>(bytes.data(), kSystemScaling, 10000);
+    RecordStore::Bytes bytes(System::kSize, 0);
+    RecordBytes::Write<std::int32_t>(bytes.data(), System::kScaling, System::kFullScale);
     return bytes;
 }
 
@@ -52,11 +48,13 @@ std::vector<std::int16_t> PartStaves(HostDocument& document) {
     return staves;
 }
 
+// Measures and multimeasure rests keep their widths at the same place.
+static_assert(Measure::kWidth == Rest::kWidth);
 void WriteWidth(RecordStore& layout, std::uint32_t tag, std::int32_t item, std::int16_t width) {
     const RecordKey key{tag, {static_cast<std::uint16_t>(item), 0, 0}};
     if (const RecordStore::Bytes* record = layout.Find(key)) {
         RecordStore::Bytes bytes = *record;
-        RecordBytes::Write(bytes.data(), 0, width);
+        RecordBytes::Write(bytes.data(), Measure::kWidth, width);
         layout.Replace(key, std::move(bytes));
     }
 }
@@ -100,22 +98,24 @@ std::int32_t HostLayout::Duration(std::int32_t measure) const {
 
 void HostLayout::Update(HostDocument& document) {
     ++updates_;
-    RecordStore& layout = document.StoreFor(kSystemTag);
+    RecordStore& layout = document.StoreFor(System::kTag);
     const auto systems = Flow(MeasureWidths(layout), systemWidth_);
     const RecordStore::Bytes blank = SystemTemplate(layout);
     for (std::size_t i = 0; i < systems.size(); ++i) {
         const auto item = static_cast<std::uint16_t>(i + 1);
-        const RecordStore::Bytes* existing = layout.Find(kSystemTag, item, 0, 0);
+        const RecordStore::Bytes* existing = layout.Find(System::kTag, item, 0, 0);
         RecordStore::Bytes bytes = existing ? *existing : blank;
         if (!existing) {
             HostStaffLists::Put(document, static_cast<std::int16_t>(item), PartStaves(document));
         }
-        RecordBytes::Write(bytes.data(), kSystemStart, static_cast<std::int16_t>(systems[i].first));
-        RecordBytes::Write(bytes.data(), kSystemNext, static_cast<std::int16_t>(systems[i].second));
-        layout.Put(kSystemTag, item, 0, 0, std::move(bytes));
+        RecordBytes::Write(bytes.data(), System::kFirst,
+                           static_cast<std::int16_t>(systems[i].first));
+        RecordBytes::Write(bytes.data(), System::kNext,
+                           static_cast<std::int16_t>(systems[i].second));
+        layout.Put(System::kTag, item, 0, 0, std::move(bytes));
     }
     for (auto item = static_cast<std::uint16_t>(systems.size() + 1);
-         layout.Erase(RecordKey{kSystemTag, {item, 0, 0}}); ++item) {
+         layout.Erase(RecordKey{System::kTag, {item, 0, 0}}); ++item) {
     }
 }
 
@@ -123,16 +123,16 @@ void HostLayout::SpaceSelectedMusic(HostDocument& document, const HostMusic& mus
                                     const HostSelection& selection) {
     ++musicSpacings_;
     const HostSelection::Region& region = selection.Selected();
-    RecordStore& layout = document.StoreFor(kMeasureTag);
+    RecordStore& layout = document.StoreFor(Measure::kTag);
     for (std::int32_t measure = region.startMeasure; measure >= 1 && measure <= region.endMeasure;
          ++measure) {
         const int entries = music.BusiestStaffEntryCount(static_cast<std::int16_t>(measure));
-        WriteWidth(layout, kMeasureTag, measure, MusicWidth(entries));
+        WriteWidth(layout, Measure::kTag, measure, MusicWidth(entries));
         if (const RecordStore::Bytes* rest =
-                layout.Find(kRestTag, static_cast<std::uint16_t>(measure), 0, 0)) {
+                layout.Find(Rest::kTag, static_cast<std::uint16_t>(measure), 0, 0)) {
             const std::int32_t span =
-                RecordBytes::Read<std::int16_t>(rest->data(), kRestNext) - measure;
-            WriteWidth(layout, kRestTag, measure, static_cast<std::int16_t>(150 + 10 * span));
+                RecordBytes::Read<std::int16_t>(rest->data(), Rest::kNext) - measure;
+            WriteWidth(layout, Rest::kTag, measure, static_cast<std::int16_t>(150 + 10 * span));
         }
     }
 }

@@ -1,6 +1,6 @@
 // The host's engraving of the music: measure durations from the meters, the layout update that
-// flows measures into staff systems, and menu command 12106, a simple deterministic music spacing
-// of the selected measures.
+// flows measures into staff systems, and the music-spacing menu command, a simple deterministic
+// spacing of the selected measures.
 #pragma once
 
 #include <cstdint>

@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr double kEvpusPerPica = 48;
-constexpr double kEvpusPerPoint = 4;
-
 std::u16string Widen(const std::string& text) {
     return std::u16string(text.begin(), text.end());
 }
@@ -27,8 +24,8 @@ std::string Decimal(double value) {
 
 std::u16string FormatPicas(double evpus) {
     const double magnitude = std::fabs(evpus);
-    const double picas = std::trunc(magnitude / kEvpusPerPica);
-    const double points = (magnitude - picas * kEvpusPerPica) / kEvpusPerPoint;
+    const double picas = std::trunc(magnitude / EvpusPer::kPica);
+    const double points = (magnitude - picas * EvpusPer::kPica) / EvpusPer::kPoint;
     const std::string sign = evpus < 0 && Decimal(magnitude) != "0" ? "-" : "";
     return Widen(sign + Decimal(picas) + "p" + Decimal(points));
 }
@@ -71,17 +68,17 @@ double ReadSign(const std::u16string& text, std::size_t& position) {
 double HostMeasurement::EvpusPerUnit(HostUnit unit) {
     switch (unit) {
     case HostUnit::Inches:
-        return 288;
+        return EvpusPer::kInch;
     case HostUnit::Centimeters:
-        return 113.4;
+        return EvpusPer::kCentimeter;
     case HostUnit::Points:
-        return kEvpusPerPoint;
+        return EvpusPer::kPoint;
     case HostUnit::Picas:
-        return kEvpusPerPica;
+        return EvpusPer::kPica;
     case HostUnit::Spaces:
-        return 24;
+        return EvpusPer::kSpace;
     case HostUnit::Millimeters:
-        return 11.34;
+        return EvpusPer::kMillimeter;
     case HostUnit::EVPUs:
         break;
     }
@@ -107,7 +104,7 @@ double HostMeasurement::Parse(const std::u16string& text, HostUnit unit) {
         double points = 0;
         ++position;
         ReadNumber(text, position, points);
-        evpus += points * kEvpusPerPoint;
+        evpus += points * EvpusPer::kPoint;
     }
     return sign * evpus;
 }

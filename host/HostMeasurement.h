@@ -5,6 +5,17 @@
 #include <cstdint>
 #include <string>
 
+// How many EVPUs make one of each unit: 288 to an inch. The host's own centimetre and millimetre
+// are rounded (an exact centimetre is 113.3858... EVPUs).
+namespace EvpusPer {
+inline constexpr double kInch = 288;
+inline constexpr double kCentimeter = 113.4;
+inline constexpr double kMillimeter = 11.34;
+inline constexpr double kPoint = 4;
+inline constexpr double kPica = 48;
+inline constexpr double kSpace = 24;
+} // namespace EvpusPer
+
 enum class HostUnit : std::int16_t {
     EVPUs = 1,
     Inches = 2,

@@ -1,5 +1,6 @@
 #include "host/HostMusic.h"
 
+#include "host/HostRecords.h"
 #include "host/HostStaffLists.h"
 #include "hostinterface/HostLayouts.h"
 #include "hostinterface/RecordBytes.h"
@@ -8,12 +9,6 @@
 #include <climits>
 #include <cstdint>
 #include <optional>
-
-namespace {
-
-constexpr std::uint32_t kMeasureTag = 0x534F4D53; // SOMS
-
-} // namespace
 
 // The frame's header and its entry array, laid out as the plug-in reads them.
 struct HostMusic::Frame {
@@ -89,8 +84,9 @@ bool HostMusic::FreeFrame(void* frame) {
 }
 
 bool HostMusic::MeasureExists(HostDocument& document, std::int16_t measure) {
-    return measure >= 1 && document.StoreFor(kMeasureTag)
-                               .Find(kMeasureTag, static_cast<std::uint16_t>(measure), 0, 0);
+    return measure >= 1 &&
+           document.StoreFor(HostRecords::Measure::kTag)
+               .Find(HostRecords::Measure::kTag, static_cast<std::uint16_t>(measure), 0, 0);
 }
 
 // Each entry carries its index in its first word and each note its index in the entry, so a

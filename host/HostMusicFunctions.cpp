@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::int16_t kSettingsFolderKind = 15;
-
 // An 8-bit undo text as the host keeps it: each byte one code unit.
 std::u16string WidenBytes(const char* text) {
     std::u16string units;
@@ -152,7 +150,7 @@ std::int16_t FX_GetFinalePath(std::int16_t folderKind, std::uint16_t* buffer260,
                               std::uint32_t version) {
     HostCallLog::Record(__func__, {folderKind, HostCallLog::Given(buffer260), version});
     const std::u16string& folder = StandInHost::Instance().SettingsFolder();
-    if (folderKind != kSettingsFolderKind || folder.empty() || !buffer260) {
+    if (folderKind != StandInHost::kSettingsFolderKind || folder.empty() || !buffer260) {
         return 0;
     }
     // The folder and its terminator must fit the 260-unit area; a cut folder would name another.

@@ -1,15 +1,23 @@
 #include "host/HostParts.h"
 
+#include "host/HostRecords.h"
+
+namespace {
+
+namespace Part = HostRecords::Part;
+
+} // namespace
+
 void HostParts::Add(HostDocument& document, std::uint16_t part) {
-    document.StoreFor(kTag).Put(kTag, part, 0, 0, RecordStore::Bytes(kRecordSize));
+    document.StoreFor(Part::kTag).Put(Part::kTag, part, 0, 0, RecordStore::Bytes(Part::kSize));
 }
 
 bool HostParts::Exists(HostDocument& document, std::uint16_t part) {
-    return document.StoreFor(kTag).Find(kTag, part, 0, 0) != nullptr;
+    return document.StoreFor(Part::kTag).Find(Part::kTag, part, 0, 0) != nullptr;
 }
 
 std::uint16_t HostParts::Next(HostDocument& document, std::uint16_t part) {
-    const auto next = document.StoreFor(kTag).After(RecordKey{kTag, {part, 0, 0}});
+    const auto next = document.StoreFor(Part::kTag).After(RecordKey{Part::kTag, {part, 0, 0}});
     return next ? next->keys[0] : kNoPart;
 }
 

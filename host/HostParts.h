@@ -8,8 +8,6 @@
 
 namespace HostParts {
 
-inline constexpr std::uint32_t kTag = 0x6F747044; // otpD
-inline constexpr std::size_t kRecordSize = 12;
 // The answer for "the part after the last one".
 inline constexpr std::uint16_t kNoPart = 0xFFFF;
 

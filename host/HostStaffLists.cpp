@@ -1,34 +1,39 @@
 #include "host/HostStaffLists.h"
 
+#include "host/HostRecords.h"
 #include "hostinterface/RecordBytes.h"
 
 namespace {
 
+namespace StaffList = HostRecords::StaffList;
+
 const RecordStore::Bytes* PositionRecord(HostDocument& document, std::int16_t list, int position) {
-    return document.StoreFor(HostStaffLists::kTag)
-        .Find(HostStaffLists::kTag, static_cast<std::uint16_t>(list),
+    return document.StoreFor(StaffList::kTag)
+        .Find(StaffList::kTag, static_cast<std::uint16_t>(list),
               static_cast<std::uint16_t>(position), 0);
 }
 
 std::int16_t StaffOf(const RecordStore::Bytes& record) {
-    return record.size() >= sizeof(std::int16_t) ? RecordBytes::Read<std::int16_t>(record.data(), 0)
-                                                 : std::int16_t{0};
+    return record.size() >= sizeof(std::int16_t)
+               ? RecordBytes::Read<std::int16_t>(record.data(), StaffList::kStaff)
+               : std::int16_t{0};
 }
 
 } // namespace
 
 void HostStaffLists::Put(HostDocument& document, std::int16_t list,
                          const std::vector<std::int16_t>& staves) {
-    RecordStore& store = document.StoreFor(kTag);
+    RecordStore& store = document.StoreFor(StaffList::kTag);
     for (int position = 0; PositionRecord(document, list, position); ++position) {
-        store.Erase(RecordKey{
-            kTag, {static_cast<std::uint16_t>(list), static_cast<std::uint16_t>(position), 0}});
+        store.Erase(
+            RecordKey{StaffList::kTag,
+                      {static_cast<std::uint16_t>(list), static_cast<std::uint16_t>(position), 0}});
     }
     for (std::size_t position = 0; position < staves.size(); ++position) {
-        RecordStore::Bytes record(kRecordSize);
-        RecordBytes::Write(record.data(), 0, staves[position]);
-        store.Put(kTag, static_cast<std::uint16_t>(list), static_cast<std::uint16_t>(position), 0,
-                  std::move(record));
+        RecordStore::Bytes record(StaffList::kSize);
+        RecordBytes::Write(record.data(), StaffList::kStaff, staves[position]);
+        store.Put(StaffList::kTag, static_cast<std::uint16_t>(list),
+                  static_cast<std::uint16_t>(position), 0, std::move(record));
     }
 }
 
@@ -41,7 +46,7 @@ std::int16_t HostStaffLists::StaffAt(HostDocument& document, std::int16_t slot, 
 // Made again from the list's records whenever the part's staff lists have changed; the first
 // position of a staff wins.
 std::int16_t HostStaffLists::SlotOf(HostDocument& document, std::int16_t staff) {
-    const std::uint64_t revision = document.StoreFor(kTag).Revision();
+    const std::uint64_t revision = document.StoreFor(StaffList::kTag).Revision();
     HostDocument::SlotIndex& index = document.CurrentSlotIndex();
     if (index.revision != revision) {
         index.slots.clear();

@@ -10,9 +10,6 @@
 
 namespace HostStaffLists {
 
-inline constexpr std::uint32_t kTag = 0x534F4975; // SOIu
-inline constexpr std::size_t kRecordSize = 24;
-
 // Replaces the staff list's records with one per staff, in order.
 void Put(HostDocument& document, std::int16_t list, const std::vector<std::int16_t>& staves);
 // The staff at a 1-based slot of a list; 0 when there is none.

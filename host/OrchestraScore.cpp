@@ -1,5 +1,7 @@
 #include "host/OrchestraScore.h"
 
+#include "host/HostRecords.h"
+
 #include <cstdint>
 #include <sstream>
 #include <vector>
@@ -85,7 +87,8 @@ OrchestraScore::Meter OrchestraScore::MeterOf(int measure) {
 std::string OrchestraScore::Json(int staves, int measures) {
     const std::vector<std::vector<bool>> playing = Playing(staves, measures);
     std::ostringstream out;
-    out << R"({"hostVersion": "0x1B000000", "systemWidth": 1800, "staves": [)";
+    out << R"({"hostVersion": "0x)" << std::hex << std::uppercase << HostVersions::kDefault
+        << std::nouppercase << std::dec << R"(", "systemWidth": 1800, "staves": [)";
     List(out, staves, [&](int staff) {
         out << R"({"id": )" << staff + 1 << R"(, "defaultClef": )" << (staff % 5 == 3 ? 3 : 0)
             << '}';

@@ -1,14 +1,14 @@
 #include "host/RecordStore.h"
 
+#include "host/HostRecords.h"
+
 #include <algorithm>
 
 namespace {
 
 // Tags whose records are addressed by all three keys; every other tag uses key 1 and key 2.
-constexpr std::uint32_t kThreeKeyTags[] = {
-    0x53444746, // SDGF: frame holds by (staff, measure, incidence)
-    0x64744C50, // dtLP: staff percentages by (staff list, staff, incidence)
-};
+constexpr std::uint32_t kThreeKeyTags[] = {HostRecords::FrameHold::kTag,
+                                           HostRecords::StaffSize::kTag};
 
 } // namespace
 

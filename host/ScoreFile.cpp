@@ -1,6 +1,7 @@
 #include "host/ScoreFile.h"
 
 #include "host/HostParts.h"
+#include "host/HostRecords.h"
 #include "host/HostStaffLists.h"
 #include "host/ScoreFileText.h"
 #include "host/ScoreJson.h"
@@ -17,15 +18,9 @@ constexpr std::int64_t kInt16Max = 32767;
 constexpr std::int64_t kInt16Min = -32768;
 // A system's or a multimeasure rest's next measure, one past the last, is a 16-bit field too.
 constexpr std::int64_t kMaximumMeasures = kInt16Max - 1;
-constexpr std::uint16_t kComponentKey = 0xFFFE;
 
-constexpr std::uint32_t kStaffTag = 0x534F4953;        // SOIS
-constexpr std::uint32_t kMeasureTag = 0x534F4D53;      // SOMS
-constexpr std::uint32_t kSystemTag = 0x534F5353;       // SOSS
-constexpr std::uint32_t kRestTag = 0x4F025849;         // multimeasure rest
-constexpr std::uint32_t kFrameHoldTag = 0x53444746;    // SDGF
-constexpr std::uint32_t kClefChangeTag = 0x6F744345;   // otCE
-constexpr std::uint32_t kGeneralPrefsTag = 0x70666770; // pfgp
+namespace Component = HostRecords::Component;
+namespace Records = HostRecords;
 
 // Bytes the plug-in never reads get a recognisable filler, so tests can see them survive.
 RecordStore::Bytes Filled(std::size_t size) {
@@ -38,14 +33,6 @@ RecordStore::Bytes Filled(std::size_t size) {
 
 void Write16(RecordStore::Bytes& bytes, std::size_t offset, std::int64_t value) {
     RecordBytes::Write(bytes.data(), offset, static_cast<std::int16_t>(value));
-}
-
-std::size_t StaffRecordSize(std::uint32_t version) {
-    return version >= 0x12000000 ? 136 : version >= 0x11000000 ? 132 : 114;
-}
-
-std::size_t MeasureRecordSize(std::uint32_t version) {
-    return version >= 0x12000000 ? 30 : 26;
 }
 
 class ScoreLoader {
@@ -85,9 +72,9 @@ private:
             if (!staffIds_.insert(id).second) {
                 staff.At("id").Fail("staff " + std::to_string(id) + " is listed twice");
             }
-            RecordStore::Bytes bytes = Filled(StaffRecordSize(host_.Version()));
-            Write16(bytes, 12, staff.Integer("defaultClef", 0, 255, 0));
-            document_.Shared().Put(kStaffTag, static_cast<std::uint16_t>(id), 0, 0,
+            RecordStore::Bytes bytes = Filled(Records::Staff::SizeFor(host_.Version()));
+            Write16(bytes, Records::Staff::kDefaultClef, staff.Integer("defaultClef", 0, 255, 0));
+            document_.Shared().Put(Records::Staff::kTag, static_cast<std::uint16_t>(id), 0, 0,
                                    std::move(bytes));
             scoreStaves_.push_back(id);
         });
@@ -164,7 +151,7 @@ private:
     void LoadFrameHolds() {
         std::uint16_t nextClefList = 1;
         root_.ForEach("frameHolds", [&](const ScoreNode& hold) {
-            RecordStore::Bytes bytes = Filled(14);
+            RecordStore::Bytes bytes = Filled(Records::FrameHold::kSize);
             std::int64_t flags = hold.Integer("flags", 0, 0xFFFF, 0);
             std::int64_t clef = hold.Integer("clef", 0, 255, 0);
             if (hold.Has("clefChanges")) {
@@ -177,32 +164,34 @@ private:
                 const std::uint16_t list = nextClefList++;
                 std::uint16_t position = 0;
                 hold.ForEach("clefChanges", [&](const ScoreNode& change) {
-                    RecordStore::Bytes changeBytes = Filled(12);
-                    Write16(changeBytes, 0, change.Integer(0, 255));
-                    Write16(changeBytes, 6, 75);
-                    document_.Shared().Put(kClefChangeTag, list, position++, 0,
+                    RecordStore::Bytes changeBytes = Filled(Records::ClefChange::kSize);
+                    Write16(changeBytes, Records::ClefChange::kClef, change.Integer(0, 255));
+                    Write16(changeBytes, Records::ClefChange::kPresetWord,
+                            Records::ClefChange::kPresetValue);
+                    document_.Shared().Put(Records::ClefChange::kTag, list, position++, 0,
                                            std::move(changeBytes));
                 });
-                flags |= 0x400;
+                flags |= Records::FrameHold::kHasClefChanges;
                 clef = list;
             }
-            Write16(bytes, 0, clef);
-            Write16(bytes, 2, flags);
-            Write16(bytes, 4, hold.Integer("clefPercent", kInt16Min, kInt16Max, 100));
-            for (std::size_t layer = 0; layer < 4; ++layer) {
-                Write16(bytes, 6 + 2 * layer, 0);
+            Write16(bytes, Records::FrameHold::kClef, clef);
+            Write16(bytes, Records::FrameHold::kFlags, flags);
+            Write16(bytes, Records::FrameHold::kClefPercent,
+                    hold.Integer("clefPercent", kInt16Min, kInt16Max, 100));
+            for (std::size_t layer = 0; layer < Records::FrameHold::kLayerValueCount; ++layer) {
+                Write16(bytes, Records::FrameHold::kLayerValues + 2 * layer, 0);
             }
             document_.Shared().Put(
-                kFrameHoldTag, static_cast<std::uint16_t>(KnownStaff(hold.At("staff"))),
+                Records::FrameHold::kTag, static_cast<std::uint16_t>(KnownStaff(hold.At("staff"))),
                 static_cast<std::uint16_t>(MeasureNumber(hold, "measure")), 0, std::move(bytes));
         });
     }
 
-    void SetComponentWord(const char* code, std::uint16_t incidence, std::size_t word,
-                          std::int64_t value) {
-        HostDocument::ComponentWords words = document_.ComponentAt(code, kComponentKey, incidence);
-        words[word] = static_cast<std::uint16_t>(value);
-        document_.PutComponent(code, kComponentKey, incidence, words);
+    void SetComponentWord(const Component::Word& at, std::int64_t value) {
+        HostDocument::ComponentWords words =
+            document_.ComponentAt(at.code, Component::kKey, at.incidence);
+        words[at.word] = static_cast<std::uint16_t>(value);
+        document_.PutComponent(at.code, Component::kKey, at.incidence, words);
     }
 
     void LoadPreferences() {
@@ -211,23 +200,29 @@ private:
             return prefs.Has(key) ? prefs.At(key) : ScoreNode(empty_, prefs.Path() + "." + key);
         };
         const ScoreNode spacing = section("musicSpacing");
-        SetComponentWord("94", 0, 1, spacing.Integer("minimumWidth", 0, kInt16Max, 72));
-        SetComponentWord("94", 0, 2, spacing.Integer("maximumWidth", 0, kInt16Max, 1000));
+        SetComponentWord(Component::kMinimumWidth,
+                         spacing.Integer("minimumWidth", 0, kInt16Max, 72));
+        SetComponentWord(Component::kMaximumWidth,
+                         spacing.Integer("maximumWidth", 0, kInt16Max, 1000));
         const auto ratio = static_cast<std::uint32_t>(
             spacing.Number("spacingRatio", 0.0, 400000.0, 1.414) * 10000.0 + 0.5);
-        SetComponentWord("94", 1, 5, ratio & 0xFFFF);
-        SetComponentWord("94", 2, 0, ratio >> 16);
+        SetComponentWord(Component::kSpacingRatioLow, ratio & 0xFFFF);
+        SetComponentWord(Component::kSpacingRatioHigh, ratio >> 16);
         const ScoreNode rests = section("multimeasureRests");
-        SetComponentWord("25", 0, 0, rests.Integer("measureWidth", kInt16Min, kInt16Max, 300));
-        SetComponentWord("25", 1, 3, rests.Integer("restAdjust", kInt16Min, kInt16Max, -18));
-        SetComponentWord("83", 0, 4, rests.Boolean("autoUpdate", false) ? 1 : 0);
-        SetComponentWord("13", 0, 2,
+        SetComponentWord(Component::kRestMeasureWidth,
+                         rests.Integer("measureWidth", kInt16Min, kInt16Max, 300));
+        SetComponentWord(Component::kRestAdjust,
+                         rests.Integer("restAdjust", kInt16Min, kInt16Max, -18));
+        SetComponentWord(Component::kRestAutoUpdate, rests.Boolean("autoUpdate", false) ? 1 : 0);
+        SetComponentWord(Component::kClefPercentDefault,
                          section("misc").Integer("clefPercentDefault", kInt16Min, kInt16Max, 75));
-        SetComponentWord("13", 0, 3,
+        SetComponentWord(Component::kClefDistance,
                          section("distances").Integer("clefDistance", kInt16Min, kInt16Max, 12));
-        RecordStore::Bytes general = Filled(66);
-        Write16(general, 30, section("general").Integer("measurementUnit", 0, 100, 1));
-        document_.Shared().Put(kGeneralPrefsTag, 1, 0, 0, std::move(general));
+        RecordStore::Bytes general = Filled(Records::GeneralPrefs::kSize);
+        Write16(general, Records::GeneralPrefs::kMeasurementUnit,
+                section("general").Integer("measurementUnit", 0, 100, 1));
+        document_.Shared().Put(Records::GeneralPrefs::kTag, Records::GeneralPrefs::kItem, 0, 0,
+                               std::move(general));
     }
 
     void LoadParts() {
@@ -258,9 +253,10 @@ private:
             if (++measure > measureCount_) {
                 width.Fail("more widths than measures");
             }
-            RecordStore::Bytes bytes = Filled(MeasureRecordSize(host_.Version()));
-            Write16(bytes, 0, width.Integer(0, kInt16Max));
-            layout.Put(kMeasureTag, static_cast<std::uint16_t>(measure), 0, 0, std::move(bytes));
+            RecordStore::Bytes bytes = Filled(Records::Measure::SizeFor(host_.Version()));
+            Write16(bytes, Records::Measure::kWidth, width.Integer(0, kInt16Max));
+            layout.Put(Records::Measure::kTag, static_cast<std::uint16_t>(measure), 0, 0,
+                       std::move(bytes));
         });
         if (measure != measureCount_) {
             part.At("widths").Fail("expected a width for each of the " +
@@ -273,7 +269,7 @@ private:
         std::int64_t placedUpTo = 1;
         part.Limit("systems", kInt16Max, "systems");
         part.ForEach("systems", [&](const ScoreNode& node) {
-            RecordStore::Bytes bytes = Filled(28);
+            RecordStore::Bytes bytes = Filled(Records::System::kSize);
             const std::int64_t first = node.Integer("first", 0, measureCount_);
             // A placed system holds at least one measure and begins where the one before ends
             // or later; first 0 is a system the layout has not placed yet.
@@ -284,25 +280,29 @@ private:
             const std::int64_t next =
                 node.Integer("next", first ? first + 1 : 0, measureCount_ + 1);
             placedUpTo = first ? next : placedUpTo;
-            Write16(bytes, 8, first);
-            Write16(bytes, 10, node.Integer("flags", 0, 0xFFFF, 0));
-            Write16(bytes, 12, next);
-            RecordBytes::Write(
-                bytes.data(), 14,
-                static_cast<std::int32_t>(node.Integer("scaling", 0, 1000000, 10000)));
-            layout.Put(kSystemTag, ++system, 0, 0, std::move(bytes));
+            Write16(bytes, Records::System::kFirst, first);
+            Write16(bytes, Records::System::kFlags, node.Integer("flags", 0, 0xFFFF, 0));
+            Write16(bytes, Records::System::kNext, next);
+            RecordBytes::Write(bytes.data(), Records::System::kScaling,
+                               static_cast<std::int32_t>(node.Integer(
+                                   "scaling", 0, 1000000, Records::System::kFullScale)));
+            layout.Put(Records::System::kTag, ++system, 0, 0, std::move(bytes));
             HostStaffLists::Put(document_, static_cast<std::int16_t>(system),
                                 StaffList(node, partStaves));
         });
         part.ForEach("multimeasureRests", [&](const ScoreNode& rest) {
             const std::int16_t first = MeasureNumber(rest, "first");
-            RecordStore::Bytes bytes = Filled(24);
-            Write16(bytes, 0, rest.Integer("width", kInt16Min, kInt16Max, 300));
-            Write16(bytes, 2, rest.Integer("next", first + 1, measureCount_ + 1));
-            Write16(bytes, 10, rest.Integer("countLimit", kInt16Min, kInt16Max, 0));
-            Write16(bytes, 18, rest.Integer("restAdjust", kInt16Min, kInt16Max, -18));
-            Write16(bytes, 22, rest.Integer("flags", 0, 0xFFFF, 0));
-            layout.Put(kRestTag, static_cast<std::uint16_t>(first), 0, 0, std::move(bytes));
+            RecordStore::Bytes bytes = Filled(Records::Rest::kSize);
+            Write16(bytes, Records::Rest::kWidth, rest.Integer("width", kInt16Min, kInt16Max, 300));
+            Write16(bytes, Records::Rest::kNext,
+                    rest.Integer("next", first + 1, measureCount_ + 1));
+            Write16(bytes, Records::Rest::kCountLimit,
+                    rest.Integer("countLimit", kInt16Min, kInt16Max, 0));
+            Write16(bytes, Records::Rest::kRestAdjust,
+                    rest.Integer("restAdjust", kInt16Min, kInt16Max, -18));
+            Write16(bytes, Records::Rest::kFlags, rest.Integer("flags", 0, 0xFFFF, 0));
+            layout.Put(Records::Rest::kTag, static_cast<std::uint16_t>(first), 0, 0,
+                       std::move(bytes));
         });
     }
 

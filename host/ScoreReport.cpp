@@ -1,6 +1,7 @@
 #include "host/ScoreReport.h"
 
 #include "host/HostDocument.h"
+#include "host/HostRecords.h"
 #include "hostinterface/RecordBytes.h"
 
 #include <sstream>
@@ -8,9 +9,9 @@
 
 namespace {
 
-constexpr std::uint32_t kMeasureTag = 0x534F4D53; // SOMS
-constexpr std::uint32_t kSystemTag = 0x534F5353;  // SOSS
-constexpr std::uint32_t kRestTag = 0x4F025849;    // multimeasure rest
+namespace Measure = HostRecords::Measure;
+namespace System = HostRecords::System;
+namespace Rest = HostRecords::Rest;
 
 std::int16_t Word(const RecordStore::Bytes& record, std::size_t offset) {
     return RecordBytes::Read<std::int16_t>(record.data(), offset);
@@ -32,17 +33,18 @@ std::string ScoreReport::Describe(HostDocument& document) {
     for (const auto& [part, unused] : document.Layouts()) {
         RecordStore& layout = document.LayoutOf(part);
         out << "part " << part << " widths:";
-        layout.ForEach(kMeasureTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
-            out << ' ' << Word(record, 0);
+        layout.ForEach(Measure::kTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
+            out << ' ' << Word(record, Measure::kWidth);
         });
         out << "\npart " << part << " systems:";
-        layout.ForEach(kSystemTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
-            out << ' ' << Word(record, 8) << '-' << Word(record, 12) - 1;
+        layout.ForEach(System::kTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
+            out << ' ' << Word(record, System::kFirst) << '-' << Word(record, System::kNext) - 1;
         });
         out << "\npart " << part << " rests:";
-        layout.ForEach(kRestTag, [&](const RecordKey& key, const RecordStore::Bytes& record) {
-            out << ' ' << key.keys[0] << '-' << Word(record, 2) - 1 << " width " << Word(record, 0)
-                << " adjust " << Word(record, 18) << ';';
+        layout.ForEach(Rest::kTag, [&](const RecordKey& key, const RecordStore::Bytes& record) {
+            out << ' ' << key.keys[0] << '-' << Word(record, Rest::kNext) - 1 << " width "
+                << Word(record, Rest::kWidth) << " adjust " << Word(record, Rest::kRestAdjust)
+                << ';';
         });
         out << '\n';
     }

@@ -4,6 +4,8 @@
 #include "host/HostDialogs.h"
 #include "host/HostFunctions.h"
 #include "host/HostMainWindow.h"
+#include "host/HostRecords.h"
+#include "host/PluginDialogItems.h"
 #include "host/PluginModule.h"
 #include "host/StandInHost.h"
 
@@ -19,11 +21,15 @@ constexpr char kMenuText[] = "ZR Calvex...";
 constexpr char kDescription[] = "Spaces empty rests and multi-measure rests according to duration.";
 constexpr char kName[] = "Calvex";
 constexpr unsigned char kUntouched = 0xAB;
+// A text field holds at most this many characters before its terminator.
+constexpr std::size_t kFieldLength = 63;
+
+namespace Items = PluginDialogItems;
 
 // The 64-byte field holds at most 63 bytes of the text and is zero up to its end.
 bool Field8Holds(const unsigned char* field, const std::string& text) {
-    const std::string expected = text.substr(0, 63);
-    for (std::size_t i = 0; i < 64; ++i) {
+    const std::string expected = text.substr(0, kFieldLength);
+    for (std::size_t i = 0; i < MenuRecord8::kFieldSize; ++i) {
         const unsigned char want =
             i < expected.size() ? static_cast<unsigned char>(expected[i]) : 0;
         if (field[i] != want) {
@@ -35,7 +41,7 @@ bool Field8Holds(const unsigned char* field, const std::string& text) {
 
 // The 128-unit field holds at most 63 units and a terminator; the units after it are untouched.
 bool Field16Holds(const unsigned char* field, const std::string& text) {
-    const std::string expected = text.substr(0, 63);
+    const std::string expected = text.substr(0, kFieldLength);
     for (std::size_t i = 0; i <= expected.size(); ++i) {
         const unsigned unit = field[2 * i] | (field[2 * i + 1] << 8);
         const unsigned want = i < expected.size() ? static_cast<unsigned char>(expected[i]) : 0;
@@ -43,7 +49,7 @@ bool Field16Holds(const unsigned char* field, const std::string& text) {
             return false;
         }
     }
-    for (std::size_t byte = 2 * (expected.size() + 1); byte < 256; ++byte) {
+    for (std::size_t byte = 2 * (expected.size() + 1); byte < MenuRecord16::kFieldSize; ++byte) {
         if (field[byte] != kUntouched) {
             return false;
         }
@@ -51,7 +57,6 @@ bool Field16Holds(const unsigned char* field, const std::string& text) {
     return true;
 }
 
-constexpr std::int16_t kDialogID = 20128;
 constexpr std::uint32_t kVersion = HostAbi::kInterfaceVersion;
 
 // Stands in for the plug-in's dialog callback: it writes down what the host forwards.
@@ -103,7 +108,7 @@ void SmokeCheck::Expect(bool condition, const std::string& what) {
 }
 
 void SmokeCheck::CheckVersionAndInit(PluginModule& plugin) {
-    Expect(plugin.version(StandInHost::Instance().Version()) == 0x0F000000,
+    Expect(plugin.version(StandInHost::Instance().Version()) == HostVersions::kPluginAnswer,
            "FinaleExtensionVersion answers 0x0F000000");
     std::uint32_t flags = 0;
     Expect(plugin.init(nullptr, &flags) == 1, "FinaleExtensionInit answers 1");
@@ -112,33 +117,35 @@ void SmokeCheck::CheckVersionAndInit(PluginModule& plugin) {
 }
 
 void SmokeCheck::CheckRecord8(PluginModule& plugin) {
-    std::vector<unsigned char> record(3 * 64 + 4, kUntouched);
+    std::vector<unsigned char> record(MenuRecord8::kSize, kUntouched);
     Expect(plugin.enumerate(nullptr, 1, record.data()) == 0, "Enumerate(1) answers 0");
     Expect(
         std::all_of(record.begin(), record.end(), [](unsigned char b) { return b == kUntouched; }),
         "Enumerate(1) leaves the record untouched");
     Expect(plugin.enumerate(nullptr, 0, record.data()) == 1, "Enumerate(0) answers 1");
-    Expect(Field8Holds(record.data(), kMenuText), "8-bit menu text");
-    Expect(Field8Holds(record.data() + 64, kDescription), "8-bit description, first 63 characters");
-    Expect(Field8Holds(record.data() + 128, kName), "8-bit extension name");
-    Expect(ReadUint32(record.data() + 192) == 0, "8-bit record flags are 0");
+    Expect(Field8Holds(record.data() + MenuRecord8::kMenuText, kMenuText), "8-bit menu text");
+    Expect(Field8Holds(record.data() + MenuRecord8::kDescription, kDescription),
+           "8-bit description, first 63 characters");
+    Expect(Field8Holds(record.data() + MenuRecord8::kName, kName), "8-bit extension name");
+    Expect(ReadUint32(record.data() + MenuRecord8::kFlags) == 0, "8-bit record flags are 0");
 }
 
 void SmokeCheck::CheckRecord16(PluginModule& plugin) {
-    std::vector<unsigned char> record(768 + 4, kUntouched);
+    std::vector<unsigned char> record(MenuRecord16::kSize, kUntouched);
     Expect(plugin.enumerateUTF16(nullptr, 1, record.data()) == 0, "Enumerate_UTF16(1) answers 0");
     Expect(plugin.enumerateUTF16(nullptr, 0, record.data()) == 1, "Enumerate_UTF16(0) answers 1");
-    Expect(Field16Holds(record.data(), kMenuText), "UTF-16 menu text");
-    Expect(Field16Holds(record.data() + 256, kDescription), "UTF-16 description, first 63 units");
-    Expect(Field16Holds(record.data() + 512, kName), "UTF-16 extension name");
-    Expect(ReadUint32(record.data() + 768) == 0, "UTF-16 record flags are 0");
+    Expect(Field16Holds(record.data() + MenuRecord16::kMenuText, kMenuText), "UTF-16 menu text");
+    Expect(Field16Holds(record.data() + MenuRecord16::kDescription, kDescription),
+           "UTF-16 description, first 63 units");
+    Expect(Field16Holds(record.data() + MenuRecord16::kName, kName), "UTF-16 extension name");
+    Expect(ReadUint32(record.data() + MenuRecord16::kFlags) == 0, "UTF-16 record flags are 0");
 }
 
 void SmokeCheck::CheckDialog(PluginModule& plugin) {
     HostMainWindow mainWindow;
     DialogProbe probe;
     const HWND dialog = HostDialogs::Instance().Open(
-        plugin.Handle(), kDialogID, &DialogProbe::Callback, mainWindow.Handle(), &probe);
+        plugin.Handle(), Items::kDialog, &DialogProbe::Callback, mainWindow.Handle(), &probe);
     Expect(dialog != nullptr, "the host shows dialog 20128 of the plug-in's own resources");
     if (!dialog) {
         return;
@@ -147,10 +154,11 @@ void SmokeCheck::CheckDialog(PluginModule& plugin) {
                probe.heard.front().windowObject == &probe,
            "the callback hears WM_INITDIALOG first, with the window object");
     Expect(IsWindowVisible(dialog) != FALSE, "the dialog is shown and stays open");
-    Expect(ChildCount(dialog) == 19, "the dialog has the template's 19 items");
+    Expect(ChildCount(dialog) == Items::kItemCount, "the dialog has the template's 19 items");
     CheckDialogItems(dialog);
-    Expect(probe.HeardCommand(102, CBN_SELCHANGE) && probe.HeardCommand(105, BN_CLICKED) &&
-               probe.HeardCommand(107, EN_CHANGE),
+    Expect(probe.HeardCommand(Items::kModePopup, CBN_SELCHANGE) &&
+               probe.HeardCommand(Items::kSimpleRestsCheck, BN_CLICKED) &&
+               probe.HeardCommand(Items::kDefaultWidthEdit, EN_CHANGE),
            "the dialog hears each action as its control's notification");
     Expect(FX_EndDialog(dialog, kVersion) == 1 && !IsWindow(dialog) &&
                probe.heard.back().message == WM_DESTROY,
@@ -159,19 +167,29 @@ void SmokeCheck::CheckDialog(PluginModule& plugin) {
 
 void SmokeCheck::CheckDialogItems(HWND dialog) {
     DialogUser user(dialog);
-    Expect(user.Text(101) == u"Spacing M&ode:" && user.Text(1) == u"&Apply",
+    Expect(user.Text(Items::kModeLabel) == u"Spacing M&ode:" &&
+               user.Text(Items::kApply) == u"&Apply",
            "the items carry the template's texts");
     for (const char* item : {"first", "second"}) {
-        SendDlgItemMessageA(dialog, 102, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        SendDlgItemMessageA(dialog, Items::kModePopup, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(item));
     }
-    Expect(user.SelectItem(102, 1) && FX_GetDlgItemVal(dialog, 102, 0, kVersion) == 2 &&
-               user.ListItems(102) == std::vector<std::u16string>{u"first", u"second"},
-           "a popup choice is 1-based at the host");
-    Expect(user.SetCheck(105, true) && FX_GetDlgItemVal(dialog, 105, 1, kVersion) == 1,
+    Expect(
+        user.SelectItem(Items::kModePopup, 1) &&
+            FX_GetDlgItemVal(dialog, Items::kModePopup, DialogItemValue::kListChoice, kVersion) ==
+                2 &&
+            user.ListItems(Items::kModePopup) == std::vector<std::u16string>{u"first", u"second"},
+        "a popup choice is 1-based at the host");
+    Expect(user.SetCheck(Items::kSimpleRestsCheck, true) &&
+               FX_GetDlgItemVal(dialog, Items::kSimpleRestsCheck, DialogItemValue::kCheckState,
+                                kVersion) == 1,
            "a ticked box reads checked");
-    Expect(user.TypeText(107, u"480") && FX_GetDlgItemVal(dialog, 107, 3, kVersion) == 480,
+    Expect(user.TypeText(Items::kDefaultWidthEdit, u"480") &&
+               FX_GetDlgItemVal(dialog, Items::kDefaultWidthEdit, DialogItemValue::kInteger,
+                                kVersion) == 480,
            "typed text reads as an integer");
-    Expect(FX_EnableDlgItem(dialog, 110, 0, kVersion) == 1 && !user.IsEnabled(110),
+    Expect(FX_EnableDlgItem(dialog, Items::kMultimeasureCheck, 0, kVersion) == 1 &&
+               !user.IsEnabled(Items::kMultimeasureCheck),
            "FX_EnableDlgItem disables an item");
 }
 

@@ -11,7 +11,7 @@ StandInHost& StandInHost::Instance() {
 }
 
 void StandInHost::Reset() {
-    version_ = kDefaultVersion;
+    version_ = HostVersions::kDefault;
     hidden_.clear();
     ClearCalls();
     keepingCalls_ = true;

@@ -7,6 +7,7 @@
 #include "host/HostEdit.h"
 #include "host/HostLayout.h"
 #include "host/HostMusic.h"
+#include "host/HostRecords.h"
 #include "host/HostSelection.h"
 #include "platform/Platform.h"
 
@@ -57,7 +58,10 @@ public:
         callCount_ = 0;
     }
 
-    // The folder answered for folder kind 15, where the settings file lives; empty: none.
+    // The folder kind that asks for the folder where the settings file lives.
+    static constexpr std::int16_t kSettingsFolderKind = 15;
+
+    // The folder answered for kSettingsFolderKind; empty: none.
     const std::u16string& SettingsFolder() const { return settingsFolder_; }
     void SetSettingsFolder(std::u16string folder) { settingsFolder_ = std::move(folder); }
 
@@ -84,7 +88,7 @@ private:
     void Keep(const char* name, std::initializer_list<std::int64_t> args, const void* bytes,
               std::int64_t size);
 
-    std::uint32_t version_ = kDefaultVersion;
+    std::uint32_t version_ = HostVersions::kDefault;
     std::set<std::string> hidden_;
     std::vector<HostCall> calls_;
     std::size_t callCount_ = 0;
@@ -98,6 +102,4 @@ private:
     HostLayout layout_;
     HWND mainWindow_ = nullptr;
     HMODULE registeredModule_ = nullptr;
-
-    static constexpr std::uint32_t kDefaultVersion = 0x1B000000;
 };

@@ -5,7 +5,9 @@
 #include "host/HostDialogs.h"
 #include "host/HostMainWindow.h"
 #include "host/HostMessageLoop.h"
+#include "host/HostRecords.h"
 #include "host/MessageBoxAnswers.h"
+#include "host/PluginDialogItems.h"
 #include "host/PluginModule.h"
 #include "host/ReportText.h"
 #include "host/ScoreError.h"
@@ -22,17 +24,14 @@
 
 namespace {
 
-constexpr int kApplyButton = 1;
-constexpr int kCloseButton = 2;
-constexpr int kModePopup = 102;
-constexpr int kScopePopup = 104;
+namespace Items = PluginDialogItems;
 
 // The host's start-up conversation: version, initialisation, menu item.
 void StartPlugin(PluginModule& plugin, StandInHost& host) {
     plugin.version(host.Version());
     std::uint32_t flags = 0;
     plugin.init(nullptr, &flags);
-    std::vector<unsigned char> record(772);
+    std::vector<unsigned char> record(MenuRecord16::kSize);
     plugin.enumerateUTF16(nullptr, 0, record.data());
 }
 
@@ -113,9 +112,9 @@ bool UserSession::RunSteps(std::string& error) {
             done = user.TypeText(step.item, step.text);
             break;
         case Step::Kind::Press:
-            if (step.item == kApplyButton) {
-                appliedMode_ = SelectedText(user, kModePopup);
-                appliedScope_ = SelectedText(user, kScopePopup);
+            if (step.item == Items::kApply) {
+                appliedMode_ = SelectedText(user, Items::kModePopup);
+                appliedScope_ = SelectedText(user, Items::kScopePopup);
             }
             done = user.Press(step.item);
             break;
@@ -139,7 +138,7 @@ bool UserSession::RunSteps(std::string& error) {
     }
     shown_ = answers.ShownBoxes();
     if (user.IsOpen()) {
-        user.Press(kCloseButton);
+        user.Press(Items::kClose);
     }
     return true;
 }

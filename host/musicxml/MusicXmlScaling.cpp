@@ -1,12 +1,16 @@
 #include "host/musicxml/MusicXmlScaling.h"
 
+#include "host/HostMeasurement.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-constexpr double kEvpusPerMillimeter = 288.0 / 25.4;
+constexpr double kMillimetersPerInch = 25.4;
+// An exact millimetre, not the host's rounded one: MusicXML scaling is measured exactly.
+constexpr double kEvpusPerMillimeter = EvpusPer::kInch / kMillimetersPerInch;
 
 } // namespace
 

@@ -1,18 +1,16 @@
 #include "host/picture/LayoutSnapshot.h"
 
 #include "host/HostParts.h"
+#include "host/HostRecords.h"
 #include "host/HostStaffLists.h"
 #include "host/StandInHost.h"
 #include "hostinterface/RecordBytes.h"
 
 namespace {
 
-constexpr std::uint32_t kMeasureTag = 0x534F4D53; // SOMS
-constexpr std::uint32_t kSystemTag = 0x534F5353;  // SOSS
-constexpr std::uint32_t kRestTag = 0x4F025849;    // multimeasure rest
-constexpr std::size_t kSystemStart = 8;
-constexpr std::size_t kSystemNext = 12;
-constexpr std::size_t kRestNext = 2;
+namespace Measure = HostRecords::Measure;
+namespace System = HostRecords::System;
+namespace Rest = HostRecords::Rest;
 
 std::int16_t Word(const RecordStore::Bytes& record, std::size_t offset) {
     return RecordBytes::Read<std::int16_t>(record.data(), offset);
@@ -44,23 +42,26 @@ bool IsEmpty(const HostMusic& music, const std::vector<std::int16_t>& staves,
 // The current part's layout.
 LayoutSnapshot::Part TakePart(StandInHost& host, std::int16_t id) {
     HostDocument& document = host.Document();
-    RecordStore& layout = document.StoreFor(kMeasureTag);
+    RecordStore& layout = document.StoreFor(Measure::kTag);
     LayoutSnapshot::Part part{id, {}, {}, {}};
     const std::vector<std::int16_t> staves = PartStaves(document);
     for (std::int32_t measure = 1;
-         const RecordStore::Bytes* record = Item(layout, kMeasureTag, measure); ++measure) {
-        part.measures.push_back({Word(*record, 0), IsEmpty(host.Music(), staves, measure)});
+         const RecordStore::Bytes* record = Item(layout, Measure::kTag, measure); ++measure) {
+        part.measures.push_back(
+            {Word(*record, Measure::kWidth), IsEmpty(host.Music(), staves, measure)});
     }
     for (std::int32_t system = 1;
-         const RecordStore::Bytes* record = Item(layout, kSystemTag, system); ++system) {
-        if (Word(*record, kSystemStart) > 0) {
-            part.systems.push_back({Word(*record, kSystemStart), Word(*record, kSystemNext) - 1});
+         const RecordStore::Bytes* record = Item(layout, System::kTag, system); ++system) {
+        if (Word(*record, System::kFirst) > 0) {
+            part.systems.push_back(
+                {Word(*record, System::kFirst), Word(*record, System::kNext) - 1});
         }
     }
     for (std::int32_t first = 1; first <= static_cast<std::int32_t>(part.measures.size());
          ++first) {
-        if (const RecordStore::Bytes* record = Item(layout, kRestTag, first)) {
-            part.rests.push_back({first, Word(*record, kRestNext) - 1, Word(*record, 0)});
+        if (const RecordStore::Bytes* record = Item(layout, Rest::kTag, first)) {
+            part.rests.push_back(
+                {first, Word(*record, Rest::kNext) - 1, Word(*record, Rest::kWidth)});
         }
     }
     return part;
