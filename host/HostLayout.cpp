@@ -8,6 +8,7 @@
 #include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -15,6 +16,21 @@ namespace {
 namespace Measure = HostRecords::Measure;
 namespace System = HostRecords::System;
 namespace Rest = HostRecords::Rest;
+
+// Music spacing's widths in EVPUs: a measure with music gets a base and so much for each entry
+// of its busiest staff, an empty measure a width of its own; a multimeasure rest gets a base
+// and so much for each measure it spans.
+constexpr std::int64_t kMusicBase = 60;
+constexpr std::int64_t kPerEntry = 40;
+constexpr std::int64_t kEmptyMeasure = 90;
+constexpr std::int64_t kRestBase = 150;
+constexpr std::int64_t kPerRestMeasure = 10;
+
+// A width as its 16-bit field can hold it.
+std::int16_t StoredWidth(std::int64_t evpus) {
+    return static_cast<std::int16_t>(
+        std::clamp<std::int64_t>(evpus, 0, std::numeric_limits<std::int16_t>::max()));
+}
 
 const RecordStore::Bytes* MeasureRecord(RecordStore& layout, std::int32_t measure) {
     return layout.Find(Measure::kTag, static_cast<std::uint16_t>(measure), 0, 0);
@@ -66,7 +82,11 @@ std::int32_t HostLayout::MeterDuration(std::int32_t beats, std::int32_t beatValu
 }
 
 std::int16_t HostLayout::MusicWidth(int entries) {
-    return static_cast<std::int16_t>(entries ? 60 + 40 * entries : 90);
+    return StoredWidth(entries ? kMusicBase + kPerEntry * entries : kEmptyMeasure);
+}
+
+std::int16_t HostLayout::RestWidth(std::int32_t span) {
+    return StoredWidth(kRestBase + kPerRestMeasure * span);
 }
 
 std::vector<std::pair<std::int32_t, std::int32_t>>
@@ -132,7 +152,7 @@ void HostLayout::SpaceSelectedMusic(HostDocument& document, const HostMusic& mus
                 layout.Find(Rest::kTag, static_cast<std::uint16_t>(measure), 0, 0)) {
             const std::int32_t span =
                 RecordBytes::Read<std::int16_t>(rest->data(), Rest::kNext) - measure;
-            WriteWidth(layout, Rest::kTag, measure, static_cast<std::int16_t>(150 + 10 * span));
+            WriteWidth(layout, Rest::kTag, measure, RestWidth(span));
         }
     }
 }

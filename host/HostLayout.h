@@ -20,8 +20,11 @@ public:
     // The meter of a measure as beats of a note value (4/4, 6/8, ...).
     static std::int32_t MeterDuration(std::int32_t beats, std::int32_t beatValue);
 
-    // The width music spacing gives a measure whose busiest staff holds so many entries.
+    // The widths music spacing gives a measure whose busiest staff holds so many entries and a
+    // multimeasure rest that spans so many measures. Both are held at the widest width the
+    // 16-bit field can store: a crowded measure or a long rest is widest, never negative.
     static std::int16_t MusicWidth(int entries);
+    static std::int16_t RestWidth(std::int32_t span);
 
     // (first measure, measure after the last) of each system when measures of these widths are
     // flowed into systems no wider than the system width, at least one measure each.
@@ -42,9 +45,8 @@ public:
     void Update(HostDocument& document);
     int UpdateCount() const { return updates_; }
 
-    // Music spacing of the selected measures of the current part: a measure with music gets
-    // 60 EVPUs plus 40 for each entry of its busiest staff, an empty measure 90, and a
-    // multimeasure rest that starts in the selection 150 plus 10 per measure it spans.
+    // Music spacing of the selected measures of the current part: each measure gets its
+    // MusicWidth, and a multimeasure rest that starts in the selection its RestWidth.
     void SpaceSelectedMusic(HostDocument& document, const HostMusic& music,
                             const HostSelection& selection);
     int MusicSpacingCount() const { return musicSpacings_; }
