@@ -11,26 +11,15 @@ using Json = nlohmann::json;
 // The library's own document builder, with its errors turned into score errors that name the
 // place, and a bound on nesting.
 class PlaceNamingBuilder : public nlohmann::detail::json_sax_dom_parser<Json> {
-public:
-    PlaceNamingBuilder(Json& document, const std::string& text)
-        : json_sax_dom_parser(document), text_(text) {}
+    using Builder = nlohmann::detail::json_sax_dom_parser<Json>;
 
-    bool start_object(std::size_t elements) {
-        Deeper();
-        return json_sax_dom_parser::start_object(elements);
-    }
-    bool end_object() {
-        --depth_;
-        return json_sax_dom_parser::end_object();
-    }
-    bool start_array(std::size_t elements) {
-        Deeper();
-        return json_sax_dom_parser::start_array(elements);
-    }
-    bool end_array() {
-        --depth_;
-        return json_sax_dom_parser::end_array();
-    }
+public:
+    PlaceNamingBuilder(Json& document, const std::string& text) : Builder(document), text_(text) {}
+
+    bool start_object(std::size_t elements) { return Enter(&Builder::start_object, elements); }
+    bool end_object() { return Leave(&Builder::end_object); }
+    bool start_array(std::size_t elements) { return Enter(&Builder::start_array, elements); }
+    bool end_array() { return Leave(&Builder::end_array); }
 
     template <class Exception>
     bool parse_error(std::size_t position, const std::string&, const Exception& error) {
@@ -38,11 +27,17 @@ public:
     }
 
 private:
-    void Deeper() {
+    // An object or array opens one level deeper, refused beyond the bound, and closes it again.
+    bool Enter(bool (Builder::*start)(std::size_t), std::size_t elements) {
         if (++depth_ > ScoreJson::kMaximumDepth) {
             throw ScoreError("not valid JSON: values nested deeper than " +
                              std::to_string(ScoreJson::kMaximumDepth) + " levels");
         }
+        return (this->*start)(elements);
+    }
+    bool Leave(bool (Builder::*end)()) {
+        --depth_;
+        return (this->*end)();
     }
 
     // The position is the count of bytes read when the problem was seen: the place where the
