@@ -1,6 +1,7 @@
 #include "hostinterface/PluginExports.h"
 #include "binding/PluginState.h"
 #include "support/HostFixture.h"
+#include "support/SettingsExpectations.h"
 
 #include <algorithm>
 #include <bit>
@@ -42,15 +43,9 @@ TEST_F(PluginExportsTest, InitSetsFlagBitZeroAndRestoresEveryDefault) {
     std::uint32_t flags = 0x100;
     EXPECT_EQ(FinaleExtensionInit(nullptr, &flags), 1);
     EXPECT_EQ(flags, 0x101u);
-    EXPECT_EQ(PluginSettings.processingMode, 0);
-    EXPECT_EQ(PluginSettings.spacingMode, 0);
-    EXPECT_TRUE(PluginSettings.useSingleRestSpacing);
-    EXPECT_EQ(PluginSettings.singleRestReference, 4);
-    EXPECT_EQ(PluginSettings.defaultSingleWidth, 480);
-    EXPECT_TRUE(PluginSettings.useMMRestSpacing);
+    ExpectSettings(PluginSettings, {0, 0, true, 4, 480, true, 1.3f, true, 2}, "after Init");
+    // The factor is exactly the float nearest 1.3.
     EXPECT_EQ(std::bit_cast<std::uint32_t>(PluginSettings.mmRestScalingFactor), 0x3FA66666u);
-    EXPECT_TRUE(PluginSettings.useMMDurationSpacing);
-    EXPECT_EQ(PluginSettings.mmRestReference, 2);
 }
 
 TEST_F(PluginExportsTest, EightBitRecordHoldsTheMenuTextsCutTo63Bytes) {

@@ -1,6 +1,7 @@
 #include "settings/PluginSettingsFile.h"
 #include "binding/PluginState.h"
 #include "settings/SettingsFolderFixture.h"
+#include "support/SettingsExpectations.h"
 
 #include <algorithm>
 #include <climits>
@@ -29,19 +30,6 @@ const std::string kDefaultFile = "ZRSTPOL_WINDOWX=-1\r\n"
                                  "ZRSTPOL_MMRESTSCALINGFACTOR=1.300000\r\n"
                                  "ZRSTPOL_USEMMDURATIONSPACING=1\r\n"
                                  "ZRSTPOL_MMRESTREFERENCE=2\r\n";
-
-void ExpectSettings(const PluginSettingsRecord& actual, const PluginSettingsRecord& expected,
-                    const std::string& context) {
-    EXPECT_EQ(actual.processingMode, expected.processingMode) << context;
-    EXPECT_EQ(actual.spacingMode, expected.spacingMode) << context;
-    EXPECT_EQ(actual.useSingleRestSpacing, expected.useSingleRestSpacing) << context;
-    EXPECT_EQ(actual.singleRestReference, expected.singleRestReference) << context;
-    EXPECT_EQ(actual.defaultSingleWidth, expected.defaultSingleWidth) << context;
-    EXPECT_EQ(actual.useMMRestSpacing, expected.useMMRestSpacing) << context;
-    EXPECT_FLOAT_EQ(actual.mmRestScalingFactor, expected.mmRestScalingFactor) << context;
-    EXPECT_EQ(actual.useMMDurationSpacing, expected.useMMDurationSpacing) << context;
-    EXPECT_EQ(actual.mmRestReference, expected.mmRestReference) << context;
-}
 
 void ExpectPlacement(const WindowPlacement& actual, const WindowPlacement& expected,
                      const std::string& context) {

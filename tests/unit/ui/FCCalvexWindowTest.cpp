@@ -6,6 +6,7 @@
 #include "host/HostDialogs.h"
 #include "host/ScoreReport.h"
 #include "platform/native/NativeUserScript.h"
+#include "support/SettingsExpectations.h"
 #include "ui/CalvexDialogFixture.h"
 #include "ui/CalvexDialogItems.h"
 #include "ui/FCControl.h"
@@ -63,6 +64,14 @@ Items EnabledItems(const DialogUser& user, const Items& among) {
     return enabled;
 }
 
+// Each popup lists its choices once, in order.
+void ExpectEachPopupsList(const DialogUser& user) {
+    EXPECT_EQ(user.ListItems(kModePopup), kModes);
+    EXPECT_EQ(user.ListItems(kScopePopup), kScopes);
+    EXPECT_EQ(user.ListItems(kReferenceMeasurePopup), kQuarterNotes);
+    EXPECT_EQ(user.ListItems(kReferenceRestPopup), kMeasures);
+}
+
 bool AutoUpdateIsSet() {
     FCMultiMeasureRestPrefs prefs;
     prefs.Load(1);
@@ -114,10 +123,7 @@ TEST_F(FCCalvexWindowTest, AFirstRunShowsTheDefaultsWithOnlyTheOptionsInUseEnabl
     DialogUser user = User();
     ASSERT_TRUE(user.IsUsable());
 
-    EXPECT_EQ(user.ListItems(kModePopup), kModes);
-    EXPECT_EQ(user.ListItems(kScopePopup), kScopes);
-    EXPECT_EQ(user.ListItems(kReferenceMeasurePopup), kQuarterNotes);
-    EXPECT_EQ(user.ListItems(kReferenceRestPopup), kMeasures);
+    ExpectEachPopupsList(user);
     EXPECT_EQ(user.Selection(kModePopup), 0);
     EXPECT_EQ(user.Selection(kScopePopup), 0);
     EXPECT_EQ(user.Selection(kReferenceMeasurePopup), 2) << "4 Quarter Notes";
@@ -280,23 +286,12 @@ TEST_F(FCCalvexWindowTest, ReopeningListsEachItemOnceAndShowsTheValuesLastStored
         ASSERT_TRUE(closer == Closer::Button ? user.Press(kClose) : user.CloseBox());
         ASSERT_FALSE(user.IsOpen());
 
-        const PluginSettingsRecord& s = PluginSettings;
-        EXPECT_EQ(s.spacingMode, 1);
-        EXPECT_EQ(s.processingMode, 2);
-        EXPECT_TRUE(s.useSingleRestSpacing);
-        EXPECT_EQ(s.singleRestReference, 6);
-        EXPECT_EQ(s.defaultSingleWidth, 512);
-        EXPECT_FALSE(s.useMMDurationSpacing);
-        EXPECT_EQ(s.mmRestReference, 8);
-        EXPECT_FLOAT_EQ(s.mmRestScalingFactor, 1.45f);
-        EXPECT_FALSE(s.useMMRestSpacing);
+        ExpectSettings(PluginSettings, {2, 1, true, 6, 512, false, 1.45f, false, 8},
+                       "after closing");
 
         Invoke();
         user = User();
-        EXPECT_EQ(user.ListItems(kModePopup), kModes);
-        EXPECT_EQ(user.ListItems(kScopePopup), kScopes);
-        EXPECT_EQ(user.ListItems(kReferenceMeasurePopup), kQuarterNotes);
-        EXPECT_EQ(user.ListItems(kReferenceRestPopup), kMeasures);
+        ExpectEachPopupsList(user);
         EXPECT_EQ(user.Selection(kModePopup), 1);
         EXPECT_EQ(user.Selection(kScopePopup), 2);
         EXPECT_TRUE(user.IsChecked(kSimpleCheck));
