@@ -23,9 +23,7 @@ bool HostDocument::IsLayoutTag(std::uint32_t tag) {
 }
 
 std::uint32_t HostDocument::ComponentTag(const char* code) {
-    return HostRecords::Component::kTagPrefix |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(code[0]) << 8) |
-           static_cast<unsigned char>(code[1]);
+    return HostRecords::Component::TagOf(code);
 }
 
 void HostDocument::PutComponent(const char* code, std::uint16_t key1, std::uint16_t key2,

@@ -122,9 +122,16 @@ inline constexpr std::size_t kSize = 12;
 // A preference component: six 16-bit words under the tag "ot" and a two-character code, keyed
 // (kKey, incidence).
 namespace Component {
-inline constexpr std::uint32_t kTagPrefix = RecordTagOf("ot\0\0");
 inline constexpr std::size_t kSize = 12;
 inline constexpr std::uint16_t kKey = 0xFFFE;
+
+// The tag of the component with this two-character code, such as "94".
+constexpr std::uint32_t TagOf(const char* code) {
+    return RecordTagOf("ot\0\0") |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(code[0]) << 8) |
+           static_cast<unsigned char>(code[1]);
+}
+static_assert(TagOf("83") == RecordTagOf("ot83"));
 
 // Where a preference lives: the component's code, its incidence and the word in it.
 struct Word {

@@ -10,6 +10,7 @@
 #include "binding/PluginState.h"
 #include "engine/FCCalvexBlockHandler.h"
 #include "host/HostDocument.h"
+#include "host/HostRecords.h"
 #include "host/OrchestraScore.h"
 #include "host/ScoreFile.h"
 #include "host/StandInHost.h"
@@ -51,9 +52,9 @@ int PartsSpaced(std::int32_t scope) {
     }
 }
 
-constexpr std::int64_t kMeasureTag = 0x534F4D53;
-constexpr std::int64_t kRestTag = 0x4F025849;
-constexpr std::int64_t kStaffSizeTag = 0x64744C50; // dtLP
+constexpr std::int64_t kMeasureTag = HostRecords::Measure::kTag;
+constexpr std::int64_t kRestTag = HostRecords::Rest::kTag;
+constexpr std::int64_t kStaffSizeTag = HostRecords::StaffSize::kTag;
 
 bool IsRecordRead(const HostCall& call) {
     return call.name == "FX_LoadEData" || call.name == "FX_NextEData";

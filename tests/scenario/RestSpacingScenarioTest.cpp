@@ -1,5 +1,6 @@
 // Whole passes over small scores whose widths can be worked out by hand.
 #include "binding/PluginState.h"
+#include "host/HostRecords.h"
 #include "scenario/ScenarioFixture.h"
 
 #include <string>
@@ -259,8 +260,8 @@ TEST_F(RestSpacingScenarioTest, NonRestModeLeavesASystemWithOneMusicMeasureExact
     score.systemBreaks = {5};
     Load(score.Json());
     Choose(0, 2);
-    constexpr std::uint32_t kMeasureTag = 0x534F4D53;
-    constexpr std::uint32_t kRestTag = 0x4F025849;
+    constexpr std::uint32_t kMeasureTag = HostRecords::Measure::kTag;
+    constexpr std::uint32_t kRestTag = HostRecords::Rest::kTag;
     const RecordStore& layout = host.Document().LayoutOf(0);
     std::vector<RecordStore::Bytes> secondSystem;
     for (std::uint16_t measure = 5; measure <= 8; ++measure) {

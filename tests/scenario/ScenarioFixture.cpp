@@ -1,6 +1,7 @@
 #include "scenario/ScenarioFixture.h"
 
 #include "binding/PluginState.h"
+#include "host/HostRecords.h"
 #include "host/ScoreFile.h"
 #include "hostinterface/RecordBytes.h"
 #include "tests/support/LinkedPlugin.h"
@@ -10,9 +11,9 @@
 
 namespace {
 
-constexpr std::uint32_t kMeasureTag = 0x534F4D53;
-constexpr std::uint32_t kSystemTag = 0x534F5353;
-constexpr std::uint32_t kRestTag = 0x4F025849;
+namespace Measure = HostRecords::Measure;
+namespace System = HostRecords::System;
+namespace Rest = HostRecords::Rest;
 
 std::int16_t Word(const RecordStore::Bytes* record, std::size_t offset) {
     return record ? RecordBytes::Read<std::int16_t>(record->data(), offset) : -1;
@@ -51,29 +52,31 @@ bool ScenarioFixture::RunPass() {
 std::vector<std::int16_t> ScenarioFixture::MeasureWidths(std::int16_t part) {
     std::vector<std::int16_t> widths;
     RecordStore& layout = host.Document().LayoutOf(part);
-    for (std::uint16_t measure = 1; const auto* record = layout.Find(kMeasureTag, measure, 0, 0);
+    for (std::uint16_t measure = 1; const auto* record = layout.Find(Measure::kTag, measure, 0, 0);
          ++measure) {
-        widths.push_back(Word(record, 0));
+        widths.push_back(Word(record, Measure::kWidth));
     }
     return widths;
 }
 
 std::int16_t ScenarioFixture::RestWidth(std::int16_t first, std::int16_t part) {
     return Word(
-        host.Document().LayoutOf(part).Find(kRestTag, static_cast<std::uint16_t>(first), 0, 0), 0);
+        host.Document().LayoutOf(part).Find(Rest::kTag, static_cast<std::uint16_t>(first), 0, 0),
+        Rest::kWidth);
 }
 
 std::int16_t ScenarioFixture::RestAdjust(std::int16_t first, std::int16_t part) {
     return Word(
-        host.Document().LayoutOf(part).Find(kRestTag, static_cast<std::uint16_t>(first), 0, 0), 18);
+        host.Document().LayoutOf(part).Find(Rest::kTag, static_cast<std::uint16_t>(first), 0, 0),
+        Rest::kRestAdjust);
 }
 
 std::vector<std::pair<std::int16_t, std::int16_t>> ScenarioFixture::Systems(std::int16_t part) {
     std::vector<std::pair<std::int16_t, std::int16_t>> systems;
     RecordStore& layout = host.Document().LayoutOf(part);
-    for (std::uint16_t system = 1; const auto* record = layout.Find(kSystemTag, system, 0, 0);
+    for (std::uint16_t system = 1; const auto* record = layout.Find(System::kTag, system, 0, 0);
          ++system) {
-        systems.emplace_back(Word(record, 8), Word(record, 12));
+        systems.emplace_back(Word(record, System::kFirst), Word(record, System::kNext));
     }
     return systems;
 }

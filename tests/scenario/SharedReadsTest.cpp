@@ -4,6 +4,7 @@
 // more by the test whether the system overlaps the selection, which here is the system itself).
 // A system's staff list is read once, to count its staves; their percentages are never read.
 #include "host/HostCall.h"
+#include "host/HostRecords.h"
 #include "scenario/ScenarioFixture.h"
 
 #include <algorithm>
@@ -13,11 +14,12 @@
 
 namespace {
 
-constexpr std::int64_t kRestTag = 0x4F025849;
-constexpr std::int64_t kAutoUpdateComponent = 0x6F743833;   // ot83
-constexpr std::int64_t kClefDistanceComponent = 0x6F743133; // ot13, a pfDP and pfMI component
-constexpr std::int64_t kStaffListTag = 0x534F4975;          // SOIu
-constexpr std::int64_t kStaffPercentTag = 0x64744C50;       // dtLP
+constexpr std::int64_t kRestTag = HostRecords::Rest::kTag;
+constexpr std::int64_t kAutoUpdateComponent = HostRecords::Component::TagOf("83");
+// A pfDP and pfMI component.
+constexpr std::int64_t kClefDistanceComponent = HostRecords::Component::TagOf("13");
+constexpr std::int64_t kStaffListTag = HostRecords::StaffList::kTag;
+constexpr std::int64_t kStaffPercentTag = HostRecords::StaffSize::kTag;
 
 // The calls of a pass, split where the current part changes.
 std::vector<std::vector<HostCall>> ByPart(const std::vector<HostCall>& calls) {

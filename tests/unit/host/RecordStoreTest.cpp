@@ -1,5 +1,6 @@
 #include "binding/HostApi.h"
 #include "data/RecordTestSupport.h"
+#include "host/HostRecords.h"
 #include "support/HostFixture.h"
 
 #include <array>
@@ -10,9 +11,9 @@ namespace {
 using RecordTest::Bytes;
 using RecordTest::Record;
 
-constexpr std::uint32_t kMeasureTag = 0x534F4D53;    // SOMS, a layout record
-constexpr std::uint32_t kClefChangeTag = 0x6F744345; // otCE, two keys
-constexpr std::uint32_t kFrameHoldTag = 0x53444746;  // SDGF, three keys
+constexpr std::uint32_t kMeasureTag = HostRecords::Measure::kTag;       // a layout record
+constexpr std::uint32_t kClefChangeTag = HostRecords::ClefChange::kTag; // two keys
+constexpr std::uint32_t kFrameHoldTag = HostRecords::FrameHold::kTag;   // three keys
 constexpr std::uint32_t kVersion = 0x19000000;
 
 class RecordStoreTest : public HostFixture {

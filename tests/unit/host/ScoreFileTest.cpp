@@ -1,4 +1,5 @@
 #include "host/ScoreFile.h"
+#include "host/HostRecords.h"
 #include "host/ScoreError.h"
 #include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
@@ -11,9 +12,10 @@
 
 namespace {
 
-constexpr std::uint32_t kMeasureTag = 0x534F4D53;
-constexpr std::uint32_t kSystemTag = 0x534F5353;
-constexpr std::uint32_t kRestTag = 0x4F025849;
+constexpr std::uint32_t kMeasureTag = HostRecords::Measure::kTag;
+constexpr std::uint32_t kSystemTag = HostRecords::System::kTag;
+constexpr std::uint32_t kRestTag = HostRecords::Rest::kTag;
+constexpr std::size_t kSystemNext = HostRecords::System::kNext;
 
 const char* kSmallScore = R"({
   "hostVersion": "0x12000000",
@@ -46,7 +48,7 @@ TEST_F(ScoreFileTest, BuildsTheDocumentTheFileDescribes) {
     EXPECT_EQ(Word(score.Find(kMeasureTag, 2, 0, 0), 0), 310);
     EXPECT_EQ(score.Find(kMeasureTag, 2, 0, 0)->size(), 30u);
     EXPECT_EQ(Word(part.Find(kMeasureTag, 3, 0, 0), 0), 220);
-    EXPECT_EQ(Word(score.Find(kSystemTag, 1, 0, 0), 12), 4);
+    EXPECT_EQ(Word(score.Find(kSystemTag, 1, 0, 0), kSystemNext), 4);
     EXPECT_EQ(Word(score.Find(kRestTag, 2, 0, 0), 0), 250);
     EXPECT_EQ(part.Find(kRestTag, 2, 0, 0), nullptr);
     EXPECT_EQ(host.Document().CurrentPart(), 3);
@@ -176,7 +178,7 @@ TEST_F(ScoreFileTest, TheLargestScoreTheRecordsHoldIsLoaded) {
                            R"(, "selection": {"firstSlot": 1, "lastSlot": 2,
                                "firstMeasure": 32766, "lastMeasure": 32766})"),
                      host);
-    EXPECT_EQ(Word(host.Document().LayoutOf(0).Find(kSystemTag, 1, 0, 0), 12), 32767);
+    EXPECT_EQ(Word(host.Document().LayoutOf(0).Find(kSystemTag, 1, 0, 0), kSystemNext), 32767);
     EXPECT_EQ(host.Selection().Selected().endMeasure, 32766);
 }
 

@@ -1,3 +1,4 @@
+#include "host/HostRecords.h"
 #include "hostinterface/RecordBytes.h"
 #include "musicxml/MusicXmlFixture.h"
 
@@ -5,8 +6,8 @@
 
 namespace {
 
-constexpr std::uint32_t kMeasureTag = 0x534F4D53;
-constexpr std::uint32_t kSystemTag = 0x534F5353;
+constexpr std::uint32_t kMeasureTag = HostRecords::Measure::kTag;
+constexpr std::uint32_t kSystemTag = HostRecords::System::kTag;
 
 // Single quotes, CR LF line ends, an entity, a comment, a processing instruction, a measure
 // without width and one written as an empty element.
@@ -51,7 +52,7 @@ protected:
         RecordStore& layout = host.Document().LayoutOf(0);
         const RecordKey key{kMeasureTag, {measure, 0, 0}};
         RecordStore::Bytes bytes = *layout.Find(key);
-        RecordBytes::Write(bytes.data(), 0, width);
+        RecordBytes::Write(bytes.data(), HostRecords::Measure::kWidth, width);
         layout.Replace(key, bytes);
     }
 
@@ -63,8 +64,8 @@ protected:
         std::uint16_t item = 0;
         for (const auto& [first, next] : systems) {
             RecordStore::Bytes bytes = blank;
-            RecordBytes::Write(bytes.data(), 8, first);
-            RecordBytes::Write(bytes.data(), 12, next);
+            RecordBytes::Write(bytes.data(), HostRecords::System::kFirst, first);
+            RecordBytes::Write(bytes.data(), HostRecords::System::kNext, next);
             layout.Put(kSystemTag, ++item, 0, 0, bytes);
         }
     }
