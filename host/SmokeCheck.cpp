@@ -157,8 +157,8 @@ void SmokeCheck::CheckDialog(PluginModule& plugin) {
     Expect(ChildCount(dialog) == Items::kItemCount, "the dialog has the template's 19 items");
     CheckDialogItems(dialog);
     Expect(probe.HeardCommand(Items::kModePopup, CBN_SELCHANGE) &&
-               probe.HeardCommand(Items::kSimpleRestsCheck, BN_CLICKED) &&
-               probe.HeardCommand(Items::kDefaultWidthEdit, EN_CHANGE),
+               probe.HeardCommand(Items::kSimpleCheck, BN_CLICKED) &&
+               probe.HeardCommand(Items::kWidthEdit, EN_CHANGE),
            "the dialog hears each action as its control's notification");
     Expect(FX_EndDialog(dialog, kVersion) == 1 && !IsWindow(dialog) &&
                probe.heard.back().message == WM_DESTROY,
@@ -180,13 +180,13 @@ void SmokeCheck::CheckDialogItems(HWND dialog) {
                 2 &&
             user.ListItems(Items::kModePopup) == std::vector<std::u16string>{u"first", u"second"},
         "a popup choice is 1-based at the host");
-    Expect(user.SetCheck(Items::kSimpleRestsCheck, true) &&
-               FX_GetDlgItemVal(dialog, Items::kSimpleRestsCheck, DialogItemValue::kCheckState,
+    Expect(user.SetCheck(Items::kSimpleCheck, true) &&
+               FX_GetDlgItemVal(dialog, Items::kSimpleCheck, DialogItemValue::kCheckState,
                                 kVersion) == 1,
            "a ticked box reads checked");
-    Expect(user.TypeText(Items::kDefaultWidthEdit, u"480") &&
-               FX_GetDlgItemVal(dialog, Items::kDefaultWidthEdit, DialogItemValue::kInteger,
-                                kVersion) == 480,
+    Expect(user.TypeText(Items::kWidthEdit, u"480") &&
+               FX_GetDlgItemVal(dialog, Items::kWidthEdit, DialogItemValue::kInteger, kVersion) ==
+                   480,
            "typed text reads as an integer");
     Expect(FX_EnableDlgItem(dialog, Items::kMultimeasureCheck, 0, kVersion) == 1 &&
                !user.IsEnabled(Items::kMultimeasureCheck),

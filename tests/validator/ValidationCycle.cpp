@@ -4,6 +4,7 @@
 #include "host/HostDialogs.h"
 #include "host/HostMainWindow.h"
 #include "host/MessageBoxAnswers.h"
+#include "host/PluginDialogItems.h"
 #include "host/PluginModule.h"
 #include "host/ScoreError.h"
 #include "host/ScoreFile.h"
@@ -11,14 +12,13 @@
 #include "tests/support/RandomDocument.h"
 #include "tests/support/SettingsFileModel.h"
 #include "tests/support/TemporaryFolder.h"
-#include "tests/unit/ui/CalvexDialogItems.h"
 
 #include <array>
 #include <vector>
 
 namespace {
 
-using namespace CalvexDialogItems;
+using namespace PluginDialogItems;
 
 constexpr std::array kPopups = {kModePopup, kScopePopup, kReferenceMeasurePopup,
                                 kReferenceRestPopup};

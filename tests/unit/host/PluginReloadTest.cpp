@@ -3,15 +3,15 @@
 #include "host/DialogUser.h"
 #include "host/HostDialogs.h"
 #include "host/HostMainWindow.h"
+#include "host/PluginDialogItems.h"
 #include "host/PluginModule.h"
 #include "settings/SettingsFolderFixture.h"
-#include "ui/CalvexDialogItems.h"
 
 #include <string>
 
 namespace {
 
-using namespace CalvexDialogItems;
+using namespace PluginDialogItems;
 
 class PluginReloadTest : public SettingsFolderFixture {
 protected:

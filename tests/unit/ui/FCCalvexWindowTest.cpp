@@ -4,11 +4,11 @@
 #include "framework/core/FCUI.h"
 #include "framework/data/FCMultiMeasureRestPrefs.h"
 #include "host/HostDialogs.h"
+#include "host/PluginDialogItems.h"
 #include "host/ScoreReport.h"
 #include "platform/native/NativeUserScript.h"
 #include "support/SettingsExpectations.h"
 #include "ui/CalvexDialogFixture.h"
-#include "ui/CalvexDialogItems.h"
 #include "ui/FCControl.h"
 
 #include <iterator>
@@ -22,7 +22,7 @@ namespace {
 using Texts = std::vector<std::u16string>;
 using Items = std::set<int>;
 
-using namespace CalvexDialogItems;
+using namespace PluginDialogItems;
 
 // The items that are never disabled: both buttons, the mode and scope popups and their labels.
 const Items kAlwaysEnabled = {1, 2, 101, 102, 103, 104};

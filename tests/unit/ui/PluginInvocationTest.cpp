@@ -1,15 +1,15 @@
 #include "binding/PluginState.h"
 #include "host/HostDialogs.h"
+#include "host/PluginDialogItems.h"
 #include "hostinterface/PluginExports.h"
 #include "platform/native/NativeUserScript.h"
 #include "ui/CalvexDialogFixture.h"
-#include "ui/CalvexDialogItems.h"
 
 #include <string>
 
 namespace {
 
-using namespace CalvexDialogItems;
+using namespace PluginDialogItems;
 
 class PluginInvocationTest : public CalvexDialogFixture {
 protected:
