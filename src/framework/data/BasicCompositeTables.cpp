@@ -7,47 +7,7 @@
 
 namespace {
 
-// A run of fields taken from consecutive words of one component and laid out one after another
-// in the composite record; 32-bit fields take two words each.
-struct FieldRun {
-    ComponentId component;
-    int firstWord;
-    int count;
-    ConversionMode mode = ConversionMode::Copy;
-};
-
-constexpr int FieldSize(ConversionMode mode) {
-    return mode == ConversionMode::HighLow || mode == ConversionMode::LowHigh ? 4 : 2;
-}
-
-// Lays the runs out in order from byte 0. The row count must come out as Rows.
-template <std::size_t Rows, std::size_t Runs>
-constexpr std::array<CompositeRow, Rows> LayOut(const FieldRun (&runs)[Runs]) {
-    std::array<CompositeRow, Rows> rows{};
-    std::size_t next = 0;
-    int offset = 0;
-    for (const FieldRun& run : runs) {
-        const int size = FieldSize(run.mode);
-        for (int index = 0; index < run.count; ++index) {
-            rows.at(next++) = {run.component,
-                               static_cast<std::int16_t>(offset),
-                               static_cast<std::int16_t>(run.firstWord + index * size / 2),
-                               static_cast<std::int16_t>(size),
-                               run.mode,
-                               0};
-            offset += size;
-        }
-    }
-    if (next != Rows) {
-        throw "the runs do not make the stated number of rows";
-    }
-    return rows;
-}
-
-constexpr ComponentId Ot(const char (&code)[3], int key1, int incidence) {
-    return {
-        {code[0], code[1]}, static_cast<std::int16_t>(key1), static_cast<std::int16_t>(incidence)};
-}
+using namespace CompositeRows;
 
 constexpr auto kHighLow = ConversionMode::HighLow;
 constexpr auto kLowHigh = ConversionMode::LowHigh;

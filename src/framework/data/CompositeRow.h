@@ -2,6 +2,7 @@
 // component record), where it goes in the composite record, and how it is converted.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -17,15 +18,18 @@ enum class ConversionMode : std::int32_t {
 
 // A component record: tag 'ot' followed by two characters, addressed by (key 1, incidence).
 struct ComponentId {
+    // Key 1 of the components of document-wide preferences (0xFFFE).
+    static constexpr std::int16_t kDocumentKey = -2;
+
     char code[2];
-    std::int16_t key1; // 0 stands for 0xFFFE, the key of document-wide preferences
+    std::int16_t key1; // 0 stands for kDocumentKey
     std::int16_t incidence;
 
     constexpr std::uint32_t Tag() const {
         return 0x6F740000u | static_cast<std::uint32_t>(static_cast<unsigned char>(code[0]) << 8) |
                static_cast<unsigned char>(code[1]);
     }
-    constexpr std::int16_t HostKey1() const { return key1 == 0 ? std::int16_t{-2} : key1; }
+    constexpr std::int16_t HostKey1() const { return key1 == 0 ? kDocumentKey : key1; }
     constexpr bool operator==(const ComponentId&) const = default;
 };
 
@@ -49,25 +53,67 @@ using CompositeTable = std::span<const CompositeRow>;
 
 namespace CompositeRows {
 
-constexpr CompositeRow Word(ComponentId component, int word, int offset) {
+// The component 'ot' + code, e.g. Ot("25", 0, 1) for ot25 of the document, incidence 1.
+constexpr ComponentId Ot(const char (&code)[3], int key1 = 0, int incidence = 0) {
+    return {
+        {code[0], code[1]}, static_cast<std::int16_t>(key1), static_cast<std::int16_t>(incidence)};
+}
+
+constexpr int FieldSize(ConversionMode mode) {
+    return mode == ConversionMode::HighLow || mode == ConversionMode::LowHigh ? 4 : 2;
+}
+
+// The field that the mode makes of the word (and the next one for 32-bit modes) at the offset.
+constexpr CompositeRow Field(ComponentId component, int word, int offset, ConversionMode mode) {
     return {component,
             static_cast<std::int16_t>(offset),
             static_cast<std::int16_t>(word),
-            2,
-            ConversionMode::Copy,
+            static_cast<std::int16_t>(FieldSize(mode)),
+            mode,
             0};
 }
 
+// Tables whose fields lie at scattered offsets are written row by row with these.
+constexpr CompositeRow Word(ComponentId component, int word, int offset) {
+    return Field(component, word, offset, ConversionMode::Copy);
+}
+
 constexpr CompositeRow InvertedWord(ComponentId component, int word, int offset) {
-    CompositeRow row = Word(component, word, offset);
-    row.mode = ConversionMode::Inverted;
-    return row;
+    return Field(component, word, offset, ConversionMode::Inverted);
 }
 
 // A 32-bit field from the word and the next one, the word being the high half.
 constexpr CompositeRow HighLowPair(ComponentId component, int word, int offset) {
-    return {component, static_cast<std::int16_t>(offset), static_cast<std::int16_t>(word),
-            4,         ConversionMode::HighLow,           0};
+    return Field(component, word, offset, ConversionMode::HighLow);
+}
+
+// Tables whose fields follow one another from byte 0 are written as runs: fields taken from
+// consecutive words of one component (32-bit fields take two words each).
+struct FieldRun {
+    ComponentId component;
+    int firstWord;
+    int count;
+    ConversionMode mode = ConversionMode::Copy;
+};
+
+// Lays the runs out in order from byte 0. The row count must come out as Rows.
+template <std::size_t Rows, std::size_t Runs>
+constexpr std::array<CompositeRow, Rows> LayOut(const FieldRun (&runs)[Runs]) {
+    std::array<CompositeRow, Rows> rows{};
+    std::size_t next = 0;
+    int offset = 0;
+    for (const FieldRun& run : runs) {
+        const int size = FieldSize(run.mode);
+        for (int index = 0; index < run.count; ++index) {
+            rows.at(next++) =
+                Field(run.component, run.firstWord + index * size / 2, offset, run.mode);
+            offset += size;
+        }
+    }
+    if (next != Rows) {
+        throw "the runs do not make the stated number of rows";
+    }
+    return rows;
 }
 
 // The composite record's size: the sum of all field sizes, version-gated rows included.

@@ -1,25 +1,15 @@
 #include "framework/data/FCMusicSpacingPrefs.h"
 
-#include <iterator>
-
 namespace {
 
 using namespace CompositeRows;
 
-constexpr ComponentId kSpacing0{{'9', '4'}, 0, 0};
-constexpr ComponentId kSpacing1{{'9', '4'}, 0, 1};
-constexpr ComponentId kSpacing2{{'9', '4'}, 0, 2};
-constexpr ComponentId kLayout2{{'4', '1'}, 0, 2};
-
-constexpr CompositeRow kComposition[] = {
-    Word(kSpacing0, 0, 0),  Word(kSpacing0, 1, 2),  Word(kSpacing0, 2, 4),  Word(kSpacing0, 3, 6),
-    Word(kSpacing0, 4, 8),  Word(kSpacing0, 5, 10), Word(kSpacing1, 0, 12), Word(kSpacing1, 1, 14),
-    Word(kSpacing1, 2, 16), Word(kSpacing1, 3, 18), Word(kSpacing1, 4, 20), Word(kSpacing1, 5, 22),
-    Word(kSpacing2, 0, 24), Word(kSpacing2, 2, 26), Word(kSpacing2, 4, 28), Word(kLayout2, 2, 30),
-    Word(kLayout2, 3, 32),
-};
-static_assert(std::size(kComposition) == 17 && IsWellFormed(kComposition) &&
-              SizeOf(kComposition) == FCMusicSpacingPrefs::kSize);
+// ot94 incidence 2 gives every other word.
+constexpr FieldRun kRuns[] = {{Ot("94", 0, 0), 0, 6}, {Ot("94", 0, 1), 0, 6},
+                              {Ot("94", 0, 2), 0, 1}, {Ot("94", 0, 2), 2, 1},
+                              {Ot("94", 0, 2), 4, 1}, {Ot("41", 0, 2), 2, 2}};
+constexpr auto kComposition = LayOut<17>(kRuns);
+static_assert(IsWellFormed(kComposition) && SizeOf(kComposition) == FCMusicSpacingPrefs::kSize);
 
 constexpr double kRatioScale = 10000.0;
 
