@@ -1,6 +1,6 @@
 #include "engine/ClefChangeRoom.h"
 
-#include "binding/HostApi.h"
+#include "binding/IgnoredResult.h"
 #include "engine/FCMultiMeasureRestDistributeCollection.h"
 #include "engine/SystemStaves.h"
 #include "framework/data/FCCell.h"
@@ -18,7 +18,13 @@ namespace {
 constexpr std::uint16_t kCountLimitFlag = 0x0001;
 constexpr std::uint16_t kPassedOverFrame = 0x0011;
 constexpr std::uint16_t kOwnClefPercent = 0x0020;
+// The EVPUs a full-size clef change takes before the clef distance is given back.
 constexpr std::int32_t kClefRoom = 44;
+constexpr std::int32_t kPercent = 100;
+// A system's scaling in hundredths of a percent: this is full size.
+constexpr std::int32_t kFullSystemScaling = 10000;
+// A rest's restAdjust counts in steps of 1/-300 of its width at full scaling.
+constexpr std::int32_t kRestAdjustSteps = -300;
 
 // The arithmetic is that of 32-bit registers: products wrap instead of overflowing.
 std::int32_t Wrap32(std::int64_t value) {
@@ -49,14 +55,16 @@ std::optional<std::int32_t> AdjustForStaff(const FCMultiMeasureRest& rest, std::
                                      ? frameHold.GetClefPercent()
                                      : prefs.clefPercentDefault;
     const std::int32_t allowance =
-        Wrap32(std::int64_t{percent} * (kClefRoom - prefs.clefDistance)) / 100;
+        Wrap32(std::int64_t{percent} * (kClefRoom - prefs.clefDistance)) / kPercent;
     const std::int32_t width = rest.GetWidth();
     const std::int32_t current =
-        Wrap32(std::int64_t{width} * rest.GetRestAdjust() * systemScaling) / -300 / 10000;
+        Wrap32(std::int64_t{width} * rest.GetRestAdjust() * systemScaling) / kRestAdjustSteps /
+        kFullSystemScaling;
     if (current >= allowance || width == 0 || systemScaling == 0) {
         return std::nullopt;
     }
-    return Wrap32(std::int64_t{allowance} * -3000000) / width / systemScaling;
+    return Wrap32(std::int64_t{allowance} * kRestAdjustSteps * kFullSystemScaling) / width /
+           systemScaling;
 }
 
 } // namespace
@@ -76,7 +84,7 @@ void ClefChangeRoom::MakeRoomForClefChanges(const FCStaffSystem& system, SystemS
         }
         if (adjust != prefs.restAdjust) {
             rest.SetRestAdjust(static_cast<std::int16_t>(adjust));
-            rest.Save();
+            Ignore(rest.Save(), Because::BestEffort);
         }
     }
 }
@@ -86,9 +94,9 @@ const ClefChangeRoom::Preferences& ClefChangeRoom::LoadedPreferences() {
         FCMultiMeasureRestPrefs rests;
         FCMiscDocPrefs misc;
         FCDistancePrefs distances;
-        rests.Load(1);
-        misc.Load(1);
-        distances.Load(1);
+        Ignore(rests.LoadFirst(), Because::Prefilled);
+        Ignore(misc.LoadFirst(), Because::Prefilled);
+        Ignore(distances.LoadFirst(), Because::Prefilled);
         preferences_ = Preferences{rests.GetRestAdjust(), misc.GetClefPercentDefault(),
                                    distances.GetClefDistance()};
     }

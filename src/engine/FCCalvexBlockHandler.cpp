@@ -1,5 +1,6 @@
 #include "engine/FCCalvexBlockHandler.h"
 
+#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "engine/FCPartProcessor.h"
 #include "framework/data/FCParts.h"
@@ -10,7 +11,7 @@ bool FCCalvexBlockHandler::Execute() {
         processor.Iterate(nullptr);
     } else {
         FCParts parts;
-        parts.LoadAll();
+        Ignore(parts.LoadAll(), Because::CountUnused);
         if (processor.IsReadyToIterate()) {
             parts.ForEachPart(&processor);
         }

@@ -40,6 +40,6 @@ void FCMultiMeasureRestDistributeCollection::SetItemWidth(int index, std::int16_
     GetRest(index)->SetWidth(width);
 }
 
-void FCMultiMeasureRestDistributeCollection::SaveItem(int index) {
-    GetRest(index)->Save();
+bool FCMultiMeasureRestDistributeCollection::SaveItem(int index) {
+    return GetRest(index)->Save();
 }

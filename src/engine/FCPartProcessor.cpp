@@ -1,6 +1,7 @@
 #include "engine/FCPartProcessor.h"
 
 #include "binding/HostApi.h"
+#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "engine/ClefChangeRoom.h"
 #include "engine/FCMultiMeasureRestDistributeCollection.h"
@@ -51,13 +52,14 @@ FCMultiMeasureRest* LoadRestAt(std::int32_t measure) {
 // Taken whether or not it loads: a measure that does not load keeps the data it was made with.
 FCMeasure* LoadMeasure(std::int32_t measure) {
     auto* record = new FCMeasure;
-    record->Load(static_cast<std::int16_t>(measure));
+    Ignore(record->Load(static_cast<std::int16_t>(measure)), Because::Prefilled);
     return record;
 }
 
-void SaveAll(FCRestDistributeCollection& collection) {
+// Gives every item its record back as it was copied, whatever became of the others.
+void SaveEach(FCRestDistributeCollection& collection) {
     for (int i = 0; i < collection.GetCount(); ++i) {
-        collection.SaveItem(i);
+        Ignore(collection.SaveItem(i), Because::BestEffort);
     }
 }
 
@@ -73,8 +75,8 @@ std::optional<std::int32_t> ReferenceDuration(std::int64_t quarters, std::int64_
 } // namespace
 
 FCPartProcessor::FCPartProcessor() {
-    musicSpacingPrefs_.Load(1);
-    mmRestPrefs_.Load(1);
+    Ignore(musicSpacingPrefs_.LoadFirst(), Because::Prefilled);
+    Ignore(mmRestPrefs_.LoadFirst(), Because::Prefilled);
 }
 
 bool FCPartProcessor::Iterate(__FCBase* element) {
@@ -82,7 +84,7 @@ bool FCPartProcessor::Iterate(__FCBase* element) {
     auto* part = static_cast<FCPart*>(element);
     FCMusicRegion selection;
     if (!part) {
-        selection.LoadCurrentSelection();
+        Ignore(selection.LoadCurrentSelection(), Because::Prefilled);
         if (selection.IsEmpty()) {
             return true;
         }
@@ -90,11 +92,11 @@ bool FCPartProcessor::Iterate(__FCBase* element) {
         return true;
     }
     FCStaffSystems systems;
-    systems.LoadAll();
+    Ignore(systems.LoadAll(), Because::CountUnused);
     for (int i = 0; i < systems.GetCount(); ++i) {
         if (SystemAt(systems, i).GetStartMeasure() == 0) {
-            HostApi::UpdateLayout();
-            systems.LoadAll();
+            Ignore(HostApi::UpdateLayout(), Because::NoRemedy);
+            Ignore(systems.LoadAll(), Because::CountUnused);
             break;
         }
     }
@@ -107,7 +109,7 @@ bool FCPartProcessor::Iterate(__FCBase* element) {
     }
     RescaleNonRestMeasures();
     if (PluginSettings.spacingMode == kModeRespace && changed_) {
-        HostApi::UpdateLayout();
+        Ignore(HostApi::UpdateLayout(), Because::NoRemedy);
     }
     return true;
 }
@@ -215,13 +217,13 @@ void FCPartProcessor::RescaleNonRestMeasures() {
         pendingNonRest_.begin(), pendingNonRest_.end(),
         [](const std::unique_ptr<NonRestSystem>& system) { return system->IsRescaled(); });
     if (anyRescaled) {
-        HostApi::ExecuteMenuItem(kMusicSpacingCommand);
+        Ignore(HostApi::ExecuteMenuItem(kMusicSpacingCommand), Because::NoRemedy);
         for (const auto& system : pendingNonRest_) {
             if (!system->IsRescaled() || !RescaleMusic(system->music)) {
-                SaveAll(system->music);
+                SaveEach(system->music);
             }
-            SaveAll(system->singles);
-            SaveAll(system->rests);
+            SaveEach(system->singles);
+            SaveEach(system->rests);
         }
     }
     pendingNonRest_.clear();
@@ -231,24 +233,20 @@ void FCPartProcessor::RescaleNonRestMeasures() {
 // with nothing written, when the host's widths cannot be scaled back (a total of 0, a width
 // beyond the field).
 bool FCPartProcessor::RescaleMusic(const FCMusicMeasuresDistributeCollection& music) {
-    std::vector<std::unique_ptr<FCMeasure>> respaced;
+    FCMusicMeasuresDistributeCollection respaced(music.GetStaff());
     std::vector<std::int32_t> before;
     std::vector<std::int32_t> after;
     for (int i = 0; i < music.GetCount(); ++i) {
         before.push_back(music.GetItemWidth(i));
-        respaced.emplace_back(LoadMeasure(music.GetMeasure(i)->GetItemNo()));
-        after.push_back(respaced.back()->GetWidth());
+        respaced.Add(LoadMeasure(music.GetMeasure(i)->GetItemNo()));
+        after.push_back(respaced.GetItemWidth(i));
     }
     const std::optional<std::vector<std::int16_t>> scaled =
         RestRedistribution::Rescale(after, before);
     if (!scaled) {
         return false;
     }
-    for (std::size_t i = 0; i < respaced.size(); ++i) {
-        respaced[i]->SetWidth((*scaled)[i]);
-        respaced[i]->Save();
-    }
-    changed_ = true;
+    WriteWidths(respaced, *scaled);
     return true;
 }
 
@@ -265,10 +263,16 @@ void FCPartProcessor::RedistributeCollection(FCRestDistributeCollection& collect
         return;
     }
     TurnOffAutoUpdate();
+    WriteWidths(collection, *shared);
+}
+
+void FCPartProcessor::WriteWidths(FCRestDistributeCollection& collection,
+                                  const std::vector<std::int16_t>& widths) {
     for (int i = 0; i < collection.GetCount(); ++i) {
-        collection.SetItemWidth(i, (*shared)[i]);
-        collection.SaveItem(i);
+        collection.SetItemWidth(i, widths[static_cast<std::size_t>(i)]);
+        Ignore(collection.SaveItem(i), Because::BestEffort);
     }
+    // Counted as a change even when the host refused a save: the widths were given to it.
     changed_ = true;
 }
 
@@ -296,7 +300,8 @@ void FCPartProcessor::RespaceMultiMeasureRest(FCMultiMeasureRest& rest, SystemSt
     }
     TurnOffAutoUpdate();
     rest.SetWidth(*width);
-    rest.Save();
+    Ignore(rest.Save(), Because::BestEffort);
+    // Counted as a change even when the host refused the save: the width was given to it.
     changed_ = true;
 }
 
@@ -321,10 +326,11 @@ void FCPartProcessor::RespaceSingleMeasure(std::int32_t measure, std::int16_t st
     TurnOffAutoUpdate();
     FCMeasure record;
     if (measure != 0) {
-        record.Load(static_cast<std::int16_t>(measure));
+        Ignore(record.Load(static_cast<std::int16_t>(measure)), Because::Prefilled);
     }
     record.SetWidth(*width);
-    record.Save();
+    Ignore(record.Save(), Because::BestEffort);
+    // Counted as a change even when the host refused the save: the width was given to it.
     changed_ = true;
 }
 
@@ -334,13 +340,13 @@ void FCPartProcessor::TurnOffAutoUpdate() {
         return;
     }
     FCMultiMeasureRestPrefs prefs;
-    prefs.Load(1);
+    Ignore(prefs.LoadFirst(), Because::Prefilled);
     if (prefs.GetAutoUpdate() == 0) {
         partReads_.autoUpdateOff = true;
         return;
     }
     prefs.SetAutoUpdate(0);
-    prefs.Save();
+    Ignore(prefs.Save(), Because::BestEffort);
 }
 
 int FCPartProcessor::LayerCount() {

@@ -40,6 +40,9 @@ public:
 
     // Shares the collection's total width among its items by duration, with currentFactor.
     void RedistributeCollection(FCRestDistributeCollection& collection);
+    // Gives the items their new widths in order and saves each.
+    void WriteWidths(FCRestDistributeCollection& collection,
+                     const std::vector<std::int16_t>& widths);
     void RespaceMultiMeasureRest(FCMultiMeasureRest& rest, SystemStaves& staves);
     void RespaceSingleMeasure(std::int32_t measure, std::int16_t staff);
     // Switches off the document's automatic multimeasure-rest updating before widths change.

@@ -16,7 +16,8 @@ public:
     virtual std::int32_t GetItemDuration(int index) const = 0;
     // In memory only; SaveItem writes it to the document.
     virtual void SetItemWidth(int index, std::int16_t width) = 0;
-    virtual void SaveItem(int index) = 0;
+    // Saves the item's record; false when the host refuses it.
+    [[nodiscard]] virtual bool SaveItem(int index) = 0;
 
     std::int16_t GetStaff() const { return staff_; }
 

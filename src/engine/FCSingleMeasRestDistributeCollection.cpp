@@ -15,6 +15,6 @@ void FCSingleMeasRestDistributeCollection::SetItemWidth(int index, std::int16_t 
     GetMeasure(index)->SetWidth(width);
 }
 
-void FCSingleMeasRestDistributeCollection::SaveItem(int index) {
-    GetMeasure(index)->Save();
+bool FCSingleMeasRestDistributeCollection::SaveItem(int index) {
+    return GetMeasure(index)->Save();
 }

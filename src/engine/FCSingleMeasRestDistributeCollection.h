@@ -11,7 +11,7 @@ public:
     std::int32_t GetItemWidth(int index) const override;
     std::int32_t GetItemDuration(int index) const override;
     void SetItemWidth(int index, std::int16_t width) override;
-    void SaveItem(int index) override;
+    [[nodiscard]] bool SaveItem(int index) override;
 
     FCMeasure* GetMeasure(int index) const { return static_cast<FCMeasure*>(GetItemAt(index)); }
 };

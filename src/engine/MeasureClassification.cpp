@@ -1,5 +1,6 @@
 #include "engine/MeasureClassification.h"
 
+#include "binding/IgnoredResult.h"
 #include "engine/SystemStaves.h"
 #include "framework/core/FCMusicRegion.h"
 #include "framework/data/FCNoteEntryCell.h"
@@ -50,6 +51,6 @@ bool MeasureClassification::CellHasEntries(std::int32_t measure, std::int16_t st
     FCNoteEntryCell cell(measure, staff);
     cell.SetLayerSelection(FCNoteEntryCell::kAllLayers);
     cell.SetSlotAndLayerCount(staves_.SlotOf(staff), layerCount_);
-    cell.Load();
+    Ignore(cell.Load(), Because::Prefilled);
     return cell.GetCount() > 0;
 }

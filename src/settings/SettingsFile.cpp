@@ -1,6 +1,7 @@
 #include "settings/SettingsFile.h"
 
 #include "binding/HostApi.h"
+#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 
 #include <array>
@@ -26,7 +27,7 @@ std::unique_ptr<FCTextFileStream> CreateSettingsStream() {
         return nullptr;
     }
     std::array<std::uint16_t, FCFileStream::kFolderUnits> folder{};
-    HostApi::GetFinalePath(kSettingsFolderKind, folder.data());
+    Ignore(HostApi::GetFinalePath(kSettingsFolderKind, folder.data()), Because::Prefilled);
     // Without a folder the path would lead to the root of the current drive.
     if (folder[0] == 0) {
         return nullptr;

@@ -1,5 +1,6 @@
 #include "ui/FCCalvexWindow.h"
 
+#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "engine/FCCalvexBlockHandler.h"
 #include "framework/core/FCMusicRegion.h"
@@ -188,7 +189,7 @@ void FCCalvexWindow::ApplySpacing() {
     }
     if (scope == kScopeRegion) {
         FCMusicRegion selection;
-        selection.LoadCurrentSelection();
+        Ignore(selection.LoadCurrentSelection(), Because::Prefilled);
         if (selection.IsEmpty()) {
             ShowInfo(IDS_MSG_NO_SELECTION, IDS_TITLE_NO_SELECTION);
             return;
@@ -214,7 +215,7 @@ void FCCalvexWindow::ShowInfo(std::uint32_t textID, std::uint32_t titleID) const
 // option off inside the pass; the user is asked first and may stop here with nothing changed.
 bool FCCalvexWindow::ConfirmAutoUpdateOff(std::int32_t spacingMode) const {
     FCMultiMeasureRestPrefs prefs;
-    prefs.Load(1);
+    Ignore(prefs.LoadFirst(), Because::Prefilled);
     if (multimeasureCheck_->GetCheck() == 0 || !prefs.GetAutoUpdate() ||
         spacingMode == kModeNonRest) {
         return true;

@@ -1,6 +1,7 @@
 #include "ui/FCControl.h"
 
 #include "binding/HostApi.h"
+#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "ui/FCUserWindow.h"
 
@@ -54,7 +55,7 @@ void FCControl::Redraw() {
 
 void FCControl::SetEnable(bool on) {
     if (IsLive()) {
-        HostApi::EnableDlgItem(ParentHandle(), controlID_, on ? 1 : 0);
+        Ignore(HostApi::EnableDlgItem(ParentHandle(), controlID_, on ? 1 : 0), Because::NoRemedy);
         return;
     }
     enabled_ = on;
@@ -89,10 +90,12 @@ void FCControl::SetText(const FCString* text) {
         text_ = copy;
         textSet_ = true;
     } else if (HostTakesUTF16()) {
-        HostApi::SetDlgStringUTF16(ParentHandle(), controlID_,
-                                   reinterpret_cast<const std::uint16_t*>(copy.GetUTF16()));
+        Ignore(HostApi::SetDlgStringUTF16(ParentHandle(), controlID_,
+                                          reinterpret_cast<const std::uint16_t*>(copy.GetUTF16())),
+               Because::NoRemedy);
     } else {
-        HostApi::SetDlgString(ParentHandle(), controlID_, copy.GetCString());
+        Ignore(HostApi::SetDlgString(ParentHandle(), controlID_, copy.GetCString()),
+               Because::NoRemedy);
     }
 }
 
@@ -106,13 +109,16 @@ void FCControl::GetText(FCString* out) {
         }
     } else if (HostTakesUTF16()) {
         std::vector<char16_t> area(kTextWorkArea, u'\0');
-        HostApi::GetDlgStringUTF16(ParentHandle(), controlID_,
-                                   reinterpret_cast<std::uint16_t*>(area.data()), kTextWorkArea);
+        Ignore(HostApi::GetDlgStringUTF16(ParentHandle(), controlID_,
+                                          reinterpret_cast<std::uint16_t*>(area.data()),
+                                          kTextWorkArea),
+               Because::Prefilled);
         area.back() = 0;
         out->SetUTF16(area.data());
     } else {
         std::vector<char> area(kTextWorkArea, '\0');
-        HostApi::GetDlgString(ParentHandle(), controlID_, area.data(), kTextWorkArea);
+        Ignore(HostApi::GetDlgString(ParentHandle(), controlID_, area.data(), kTextWorkArea),
+               Because::Prefilled);
         area.back() = 0;
         out->SetCString(area.data());
     }

@@ -1,6 +1,7 @@
 #include "ui/FCCtrlCheckbox.h"
 
 #include "binding/HostApi.h"
+#include "binding/IgnoredResult.h"
 
 namespace {
 
@@ -22,7 +23,8 @@ void FCCtrlCheckbox::CaptureState() {
 
 void FCCtrlCheckbox::SetCheck(std::int16_t state) {
     if (IsLive()) {
-        HostApi::SetDlgItemVal(ParentHandle(), GetControlID(), kCheckState, state);
+        Ignore(HostApi::SetDlgItemVal(ParentHandle(), GetControlID(), kCheckState, state),
+               Because::NoRemedy);
         return;
     }
     check_ = state;

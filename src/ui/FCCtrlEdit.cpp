@@ -1,6 +1,7 @@
 #include "ui/FCCtrlEdit.h"
 
 #include "binding/HostApi.h"
+#include "binding/IgnoredResult.h"
 #include "framework/core/MeasurementUnit.h"
 
 #include <algorithm>
@@ -24,7 +25,7 @@ double FCCtrlEdit::GetMeasurement() {
         return CachedText().GetMeasurement(kUnitDefault);
     }
     double evpus = 0;
-    HostApi::GetDlgItemUser(ParentHandle(), GetControlID(), &evpus);
+    Ignore(HostApi::GetDlgItemUser(ParentHandle(), GetControlID(), &evpus), Because::Prefilled);
     return evpus;
 }
 
@@ -33,7 +34,7 @@ void FCCtrlEdit::SetMeasurement(double evpus) {
         CachedTextToSet().SetMeasurement(static_cast<float>(evpus), kUnitDefault);
         return;
     }
-    HostApi::SetDlgItemUser(ParentHandle(), GetControlID(), evpus);
+    Ignore(HostApi::SetDlgItemUser(ParentHandle(), GetControlID(), evpus), Because::NoRemedy);
 }
 
 std::int32_t FCCtrlEdit::GetInteger() {
@@ -49,7 +50,8 @@ void FCCtrlEdit::SetInteger(std::int32_t value) {
         CachedTextToSet().SetInteger(value);
         return;
     }
-    HostApi::SetDlgItemVal(ParentHandle(), GetControlID(), kInteger, value);
+    Ignore(HostApi::SetDlgItemVal(ParentHandle(), GetControlID(), kInteger, value),
+           Because::NoRemedy);
 }
 
 void FCCtrlEdit::SetFloat(float value) {

@@ -1,6 +1,7 @@
 #include "ui/FCCtrlPopup.h"
 
 #include "binding/HostApi.h"
+#include "binding/IgnoredResult.h"
 
 namespace {
 
@@ -70,5 +71,6 @@ void FCCtrlPopup::SetSelectedItem(std::int32_t index) {
         selectionSet_ = true;
         return;
     }
-    HostApi::SetDlgItemVal(ParentHandle(), GetControlID(), kListChoice, Shifted(index, 1));
+    Ignore(HostApi::SetDlgItemVal(ParentHandle(), GetControlID(), kListChoice, Shifted(index, 1)),
+           Because::NoRemedy);
 }

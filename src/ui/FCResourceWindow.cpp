@@ -1,6 +1,7 @@
 #include "ui/FCResourceWindow.h"
 
 #include "binding/HostApi.h"
+#include "binding/IgnoredResult.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ void FCResourceWindow::EndDialog() {
         return;
     }
     if (IsWindow(window)) {
-        HostApi::EndDialog(window);
+        Ignore(HostApi::EndDialog(window), Because::NoRemedy);
     }
     dialogCallback_ = nullptr;
     ForgetWindowHandle();

@@ -17,7 +17,7 @@ public:
     static constexpr std::int32_t kEndOfMeasure = 0x7FFFFFFF;
 
     // Reads the user's selection; false when the host has none to give.
-    bool LoadCurrentSelection();
+    [[nodiscard]] bool LoadCurrentSelection();
     // Covers every staff and measure of the system; false, leaving the region as it was, for a
     // system without measures or staves.
     bool SetToStaffSystem(const StaffSystemExtent* system);

@@ -1,6 +1,7 @@
 #include "framework/core/FCUndoBlock.h"
 
 #include "binding/HostApi.h"
+#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "hostinterface/HostLayouts.h"
 #include "platform/Platform.h"
@@ -61,11 +62,11 @@ void RunBlock(FCUndoBlock* block, __FCUndoBlockHandler* handler, const FCString*
     const bool changed = handler->Execute();
     block->running_ = false;
     if (changed) {
-        HostApi::EndFinaleEdit();
+        Ignore(HostApi::EndFinaleEdit(), Because::NoRemedy);
         handler->SetUndoBlock(nullptr);
         RedrawSelection();
     } else {
-        HostApi::CancelFinaleEdit();
+        Ignore(HostApi::CancelFinaleEdit(), Because::NoRemedy);
         handler->SetUndoBlock(nullptr);
         WarnNothingChanged();
     }
@@ -73,6 +74,8 @@ void RunBlock(FCUndoBlock* block, __FCUndoBlockHandler* handler, const FCString*
 
 void RedrawSelection() {
     SelectionRecord::Buffers buffers;
-    HostApi::GetCurERegions(buffers.first.data(), buffers.selection.data(), buffers.redraw.data());
-    HostApi::RedrawMusic(buffers.redraw.data());
+    Ignore(HostApi::GetCurERegions(buffers.first.data(), buffers.selection.data(),
+                                   buffers.redraw.data()),
+           Because::Prefilled);
+    Ignore(HostApi::RedrawMusic(buffers.redraw.data()), Because::NoRemedy);
 }

@@ -1,5 +1,6 @@
 #include "framework/data/ArrayRecordMap.h"
 
+#include "binding/IgnoredResult.h"
 #include "framework/data/ComponentRecord.h"
 #include "hostinterface/RecordTag.h"
 
@@ -10,7 +11,6 @@ namespace {
 
 constexpr std::int16_t kAnyLow = std::numeric_limits<std::int16_t>::min();
 constexpr std::int16_t kAnyHigh = std::numeric_limits<std::int16_t>::max();
-constexpr std::int16_t kDocumentKey = -2; // 0xFFFE: document-wide components
 
 // tag, component, count, key range, whether the key selects the first incidence.
 constexpr ArrayRecordMap kMaps[] = {
@@ -70,7 +70,7 @@ bool ArrayRecordMap::Load(std::int16_t key, void* buffer, std::int32_t* size) co
         return false;
     }
     for (int index = 0; buffer && index < count; ++index) {
-        ComponentRecord component(ComponentTag(), kDocumentKey,
+        ComponentRecord component(ComponentTag(), ComponentId::kDocumentKey,
                                   static_cast<std::int16_t>(first + index));
         const std::int32_t reported = component.Load();
         std::memcpy(static_cast<unsigned char*>(buffer) + index * ComponentRecord::kSize,
@@ -86,12 +86,12 @@ bool ArrayRecordMap::Save(std::int16_t key, const void* buffer, std::int32_t siz
         return false;
     }
     for (int index = 0; index < count; ++index) {
-        ComponentRecord component(ComponentTag(), kDocumentKey,
+        ComponentRecord component(ComponentTag(), ComponentId::kDocumentKey,
                                   static_cast<std::int16_t>(first + index));
         std::memcpy(component.Bytes(),
                     static_cast<const unsigned char*>(buffer) + index * ComponentRecord::kSize,
                     ComponentRecord::kSize);
-        component.Save();
+        Ignore(component.Save(), Because::BestEffort);
     }
     return true;
 }

@@ -18,10 +18,10 @@ struct ArrayRecordMap {
     // A key outside the tag's range fails. No size variable fails; a null buffer asks for the
     // size; too little room fails without writing. The component loads are not checked: a
     // missing component leaves its 12 bytes zero.
-    bool Load(std::int16_t key, void* buffer, std::int32_t* size) const;
+    [[nodiscard]] bool Load(std::int16_t key, void* buffer, std::int32_t* size) const;
     // A key outside the range, no buffer or too small a size fails; otherwise every slice is
     // saved as its component and the result is true.
-    bool Save(std::int16_t key, const void* buffer, std::int32_t size) const;
+    [[nodiscard]] bool Save(std::int16_t key, const void* buffer, std::int32_t size) const;
 
 private:
     bool FirstIncidence(std::int16_t key, std::int16_t& first) const;

@@ -1,6 +1,7 @@
 #include "framework/data/ComponentRecord.h"
 
 #include "binding/HostApi.h"
+#include "binding/IgnoredResult.h"
 #include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
@@ -15,7 +16,8 @@ ComponentRecord::ComponentRecord(const ComponentId& id)
 std::int32_t ComponentRecord::Load() {
     std::memset(bytes_, 0, sizeof bytes_);
     std::int32_t size = kSize;
-    HostApi::LoadEData(tag_, keys_, bytes_, &size, HostAbi::kInterfaceVersion);
+    Ignore(HostApi::LoadEData(tag_, keys_, bytes_, &size, HostAbi::kInterfaceVersion),
+           Because::Prefilled);
     return std::clamp<std::int32_t>(size, 0, kSize);
 }
 

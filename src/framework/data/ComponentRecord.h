@@ -15,8 +15,8 @@ public:
     explicit ComponentRecord(const ComponentId& id);
 
     // Zeroes the record and asks the host for it; the bytes the host reports (at most 12).
-    std::int32_t Load();
-    bool Save();
+    [[nodiscard]] std::int32_t Load();
+    [[nodiscard]] bool Save();
 
     std::uint16_t Word(int index) const;
     // Stores the word; true when it differed from the word held.

@@ -1,5 +1,6 @@
 #include "framework/data/CompositeRecord.h"
 
+#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "framework/data/ComponentRecord.h"
 #include "hostinterface/RecordBytes.h"
@@ -53,7 +54,7 @@ bool CompositeRecord::Load(CompositeTable rows, void* buffer, std::int32_t* size
     }
     ForEachComponent(rows, [buffer](const ComponentId& id, const auto& sharing) {
         ComponentRecord component(id);
-        component.Load();
+        Ignore(component.Load(), Because::Prefilled);
         for (const CompositeRow* row : sharing) {
             LoadField(*row, component, buffer);
         }
@@ -68,13 +69,13 @@ bool CompositeRecord::Save(CompositeTable rows, const void* buffer, std::int32_t
     }
     ForEachComponent(rows, [buffer](const ComponentId& id, const auto& sharing) {
         ComponentRecord component(id);
-        component.Load();
+        Ignore(component.Load(), Because::Prefilled);
         bool changed = false;
         for (const CompositeRow* row : sharing) {
             changed = StoreField(*row, buffer, component) || changed;
         }
         if (changed) {
-            component.Save();
+            Ignore(component.Save(), Because::BestEffort);
         }
     });
     return true;

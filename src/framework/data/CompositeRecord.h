@@ -15,10 +15,10 @@ public:
     // Null buffer: *size := the composite size (a size query). Otherwise the room in *size must
     // hold the composite size; the fields are filled and *size := the composite size. False
     // without a size variable or with too little room, and then nothing is written.
-    static bool Load(CompositeTable rows, void* buffer, std::int32_t* size);
+    [[nodiscard]] static bool Load(CompositeTable rows, void* buffer, std::int32_t* size);
     // False without a buffer or when size is below the composite size (the fields would be read
     // from beyond the record); otherwise true, whatever the component saves report.
-    static bool Save(CompositeTable rows, const void* buffer, std::int32_t size);
+    [[nodiscard]] static bool Save(CompositeTable rows, const void* buffer, std::int32_t size);
 
 private:
     static void LoadField(const CompositeRow& row, const ComponentRecord& component, void* buffer);

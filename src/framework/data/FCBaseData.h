@@ -36,17 +36,17 @@ public:
     // Takes a copy of another object's record: into a block of its own, owned by this object.
     // Concrete classes copy into their embedded storage instead (CopyRecordFrom).
     virtual void CopyDataFrom(__FCBaseData* other);
-    virtual bool Save();
-    virtual bool Reload();
-    virtual bool DeleteData();
+    [[nodiscard]] virtual bool Save();
+    [[nodiscard]] virtual bool Reload();
+    [[nodiscard]] virtual bool DeleteData();
     // A second entry that deletes the record as DeleteData does.
-    virtual bool DeleteDataSecondEntry() { return DeleteData(); }
-    virtual bool LoadFirst() = 0;
+    [[nodiscard]] virtual bool DeleteDataSecondEntry() { return DeleteData(); }
+    [[nodiscard]] virtual bool LoadFirst() = 0;
     // Moves to the next record of the class's tag and loads it; at the end nothing changes.
-    virtual bool LoadNext();
+    [[nodiscard]] virtual bool LoadNext();
 
     // Loads the record at the current keys into the embedded storage.
-    bool LoadData();
+    [[nodiscard]] bool LoadData();
 
     // The host's document number at the last successful load, 0 before.
     std::uint16_t GetDocumentStamp() const { return documentStamp_; }
@@ -61,7 +61,7 @@ protected:
     void SetDataSize(std::int32_t size) { dataSize_ = size; }
     // Loads the record at the current keys as LoadData does, but asks the host nothing more: no
     // document stamp is taken. For probes that only learn whether a record loads.
-    bool LoadRecordOnly();
+    [[nodiscard]] bool LoadRecordOnly();
 
     // The record's bytes: the owned copy when there is one, else the embedded storage.
     void* RecordData();
@@ -77,7 +77,7 @@ protected:
 
     // Creates the record with placeholder keys; the keys take the host's assignment, and stay
     // as they were when the host refuses.
-    bool CreateWithKeys(std::int16_t key1, std::int16_t key2, std::int16_t key3);
+    [[nodiscard]] bool CreateWithKeys(std::int16_t key1, std::int16_t key2, std::int16_t key3);
 
 private:
     // Data collections hand every copied element the keys and stamp of the record it copies.

@@ -10,12 +10,12 @@ public:
     const char* ClassName() const override { return "__FCCellDetail"; }
 
     // Keys (staff, measure, 0), then LoadData; false without a cell.
-    bool LoadFirst() override;
+    [[nodiscard]] bool LoadFirst() override;
     // Cell details are reached only through their cell.
-    bool LoadNext() override { return false; }
+    [[nodiscard]] bool LoadNext() override { return false; }
     virtual void ReservedHook3() {}
     // Creates the loaded record as a new incidence of the cell (keys staff, measure, 0xFFFF).
-    virtual bool SaveNew();
+    [[nodiscard]] virtual bool SaveNew();
 
     void SetCell(FCCell* cell) { cell_ = cell; }
     FCCell* GetCell() const { return cell_; }

@@ -1,6 +1,7 @@
 #include "framework/data/FCCellFrameHold.h"
 
 #include "binding/HostApi.h"
+#include "binding/IgnoredResult.h"
 #include "framework/data/FCCellClefChanges.h"
 #include "framework/data/FCStaff.h"
 
@@ -109,7 +110,7 @@ std::optional<std::int16_t> FCCellFrameHold::EarlierClef() const {
 // An unloaded staff record reads as clef 0.
 std::int16_t FCCellFrameHold::StaffDefaultClef() const {
     FCStaff staff;
-    staff.Load(GetCell()->GetStaff());
+    Ignore(staff.Load(GetCell()->GetStaff()), Because::Prefilled);
     return staff.GetDefaultClef();
 }
 

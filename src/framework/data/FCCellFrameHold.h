@@ -29,10 +29,10 @@ public:
     std::int32_t GetDataSize() const override { return kSize; }
     // Copies the three words and the layer values.
     void CopyDataFrom(__FCBaseData* other) override;
-    bool LoadFirst() override;
-    bool Reload() override;
-    bool Save() override;
-    bool SaveNew() override;
+    [[nodiscard]] bool LoadFirst() override;
+    [[nodiscard]] bool Reload() override;
+    [[nodiscard]] bool Save() override;
+    [[nodiscard]] bool SaveNew() override;
 
     // True when the clef at the start of the cell differs from the clef in force just before it
     // on the same staff.

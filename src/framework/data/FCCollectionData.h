@@ -10,9 +10,9 @@ public:
     // A new, empty, unloaded object of the element class.
     virtual __FCBaseData* CreateElement() = 0;
     // Replaces the contents with every record of the element class, in the host's order.
-    virtual int LoadAll();
+    [[nodiscard]] virtual int LoadAll();
     // Saves the elements in order; stops with false at the first failure.
-    virtual bool SaveAll();
+    [[nodiscard]] virtual bool SaveAll();
 
 protected:
     // Adds a new element holding its own copy of the probe's record, keys and document stamp.

@@ -11,12 +11,12 @@ public:
 
     // Deletes the consecutive incidences from 0 that exist, last first; true when every deletion
     // succeeded, also when there was nothing to delete.
-    virtual bool DeleteAllFor(int itemNo);
+    [[nodiscard]] virtual bool DeleteAllFor(int itemNo);
     // Replaces the contents with the incidences of itemNo, stopping at the first missing one.
-    virtual int LoadAllFor(int itemNo);
+    [[nodiscard]] virtual int LoadAllFor(int itemNo);
     // Replaces the item's incidences with the elements, created in collection order.
-    virtual bool SaveAllFor(int itemNo);
+    [[nodiscard]] virtual bool SaveAllFor(int itemNo);
     // The number of consecutive incidences from 0 of itemNo that load, as many as LoadAllFor
     // would load; only their records are read, and the contents stay as they are.
-    int CountFor(int itemNo);
+    [[nodiscard]] int CountFor(int itemNo);
 };

@@ -7,17 +7,17 @@ class __FCInciOther : public __FCOther {
 public:
     const char* ClassName() const override { return "__FCInciOther"; }
 
-    bool Reload() override;
+    [[nodiscard]] bool Reload() override;
     // Incidences are reached through Load; there is no first record of the kind.
-    bool LoadFirst() override { return false; }
+    [[nodiscard]] bool LoadFirst() override { return false; }
 
     // Keys (itemNo, incidence), then LoadData; a failed load leaves the object unloaded.
-    virtual bool Load(int itemNo, int incidence);
+    [[nodiscard]] virtual bool Load(int itemNo, int incidence);
     // Creates the loaded record as a new incidence under itemNo (keys itemNo, 0xFFFF); the
     // object then holds the incidence the host assigned.
-    virtual bool SaveAs(int itemNo);
+    [[nodiscard]] virtual bool SaveAs(int itemNo);
 
     // Whether the incidence's record loads, reading that record alone: nothing a subclass's Load
     // reads beside it and no document stamp.
-    bool LoadsAt(int itemNo, int incidence);
+    [[nodiscard]] bool LoadsAt(int itemNo, int incidence);
 };

@@ -17,10 +17,10 @@ public:
     std::uint32_t RecordVersion() const override;
     std::int32_t RecordSize() const override;
     void CopyDataFrom(__FCBaseData* other) override { CopyRecordFrom(other); }
-    bool LoadFirst() override { return Load(1); }
+    [[nodiscard]] bool LoadFirst() override { return Load(1); }
 
     // Measure 0 does not exist: false without asking the host.
-    bool Load(int measure) override;
+    [[nodiscard]] bool Load(int measure) override;
 
     // The measure's width in EVPUs.
     std::int16_t GetWidth() const;

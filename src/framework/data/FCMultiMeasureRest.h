@@ -17,9 +17,9 @@ public:
     std::int32_t RecordSize() const override { return kSize; }
     void CopyDataFrom(__FCBaseData* other) override { CopyRecordFrom(other); }
     // The rest of the lowest first measure: a look at measure 0, then the next record.
-    bool LoadFirst() override;
+    [[nodiscard]] bool LoadFirst() override;
     // Multimeasure rests are made by the host, never by the plug-in.
-    bool SaveNew() override { return false; }
+    [[nodiscard]] bool SaveNew() override { return false; }
 
     std::int16_t GetWidth() const;
     void SetWidth(std::int16_t width);

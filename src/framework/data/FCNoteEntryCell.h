@@ -33,7 +33,7 @@ public:
     }
 
     // Loads the selected layers' entries; false, holding nothing, when a frame cannot be had.
-    bool Load();
+    [[nodiscard]] bool Load();
 
 private:
     static constexpr int kMaxLayers = 20;

@@ -1,6 +1,7 @@
 #include "framework/data/FCPart.h"
 
 #include "binding/HostApi.h"
+#include "binding/IgnoredResult.h"
 
 namespace {
 
@@ -30,14 +31,14 @@ void FCPart::SwitchTo() {
         return;
     }
     previousPartID_ = HostApi::GetCurrentPartID();
-    HostApi::SetCurrentPartID(static_cast<std::int16_t>(partID_));
+    Ignore(HostApi::SetCurrentPartID(static_cast<std::int16_t>(partID_)), Because::NoRemedy);
 }
 
 void FCPart::SwitchBack() {
     if (!IsSwitchedIn() || !InCurrentDocument()) {
         return;
     }
-    HostApi::SetCurrentPartID(previousPartID_);
+    Ignore(HostApi::SetCurrentPartID(previousPartID_), Because::NoRemedy);
     previousPartID_ = kNotSwitchedIn;
 }
 

@@ -25,7 +25,7 @@ public:
     std::uint32_t RecordTag() const override { return RecordTagOf("otpD"); }
     std::int32_t RecordSize() const override { return kSize; }
     void CopyDataFrom(__FCBaseData* other) override { CopyRecordFrom(other); }
-    bool LoadFirst() override { return Load(0); }
+    [[nodiscard]] bool LoadFirst() override { return Load(0); }
 
     // Makes this part current, when it belongs to the current document and is not already
     // switched in.

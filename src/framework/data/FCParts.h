@@ -11,7 +11,7 @@ public:
 
     // Replaces the contents with the score and every part the host lists; a part whose record
     // cannot be loaded ends the list. The number of parts.
-    int LoadAll();
+    [[nodiscard]] int LoadAll();
     // Runs the handler on each part with that part current, the previous current part put back
     // after each; stops when the handler returns false. IterationEnded is called once at the
     // end. The number of parts for which the handler returned true.

@@ -11,13 +11,13 @@ class __FCPrefsBase : public __FCBaseData {
 public:
     const char* ClassName() const override { return "__FCPrefsBase"; }
 
-    bool Save() override;
-    bool Reload() override;
-    bool LoadFirst() override { return Load(1); }
+    [[nodiscard]] bool Save() override;
+    [[nodiscard]] bool Reload() override;
+    [[nodiscard]] bool LoadFirst() override { return Load(1); }
 
     // Key 1 := prefsNo. A composed record is always loaded (missing components read as zeros)
     // and the document stamp stays; otherwise LoadData.
-    virtual bool Load(int prefsNo);
+    [[nodiscard]] virtual bool Load(int prefsNo);
 
 protected:
     // composition: the rows that compose the record, or empty for a record loaded whole. The

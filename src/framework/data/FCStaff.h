@@ -20,7 +20,7 @@ public:
     std::int32_t RecordSize() const override;
     void CopyDataFrom(__FCBaseData* other) override { CopyRecordFrom(other); }
     // The staff of the lowest ID: the record after keys (0, 0).
-    bool LoadFirst() override;
+    [[nodiscard]] bool LoadFirst() override;
 
     // The clef index the staff starts with.
     std::uint8_t GetDefaultClef() const;

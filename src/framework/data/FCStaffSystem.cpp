@@ -1,5 +1,6 @@
 #include "framework/data/FCStaffSystem.h"
 
+#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 
 std::int16_t FCStaffSystem::GetStartMeasure() const {
@@ -26,7 +27,7 @@ std::int16_t FCStaffSystem::GetStaffListKey() const {
 
 std::unique_ptr<FCSystemStaves> FCStaffSystem::CreateSystemStaves() const {
     auto staves = std::make_unique<FCSystemStaves>();
-    staves->LoadAllFor(GetStaffListKey());
+    Ignore(staves->LoadAllFor(GetStaffListKey()), Because::CountUnused);
     return staves;
 }
 

@@ -19,7 +19,7 @@ public:
     std::uint32_t RecordTag() const override { return RecordTagOf("SOSS"); }
     std::int32_t RecordSize() const override { return kSize; }
     void CopyDataFrom(__FCBaseData* other) override { CopyRecordFrom(other); }
-    bool LoadFirst() override { return Load(1); }
+    [[nodiscard]] bool LoadFirst() override { return Load(1); }
 
     std::int16_t GetStartMeasure() const override;
     std::int16_t GetNextMeasure() const override;

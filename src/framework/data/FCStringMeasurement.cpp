@@ -2,6 +2,7 @@
 // text, and writing one in a unit with the user's decimal separator. All arithmetic is in single
 // precision; decimals are cut, not rounded. They live with the document data because unit 0
 // stands for the document's own unit, read from its general preferences.
+#include "binding/IgnoredResult.h"
 #include "framework/core/FCString.h"
 #include "framework/core/FCUI.h"
 #include "framework/core/MeasurementUnit.h"
@@ -32,12 +33,23 @@ constexpr UnitWord kUnitWords[] = {
     {"s", kUnitSpaces},
 };
 
+constexpr float kEvpusPerInch = 288.0f;
 constexpr float kEvpusPerPica = 48.0f;
 constexpr float kEvpusPerPoint = 4.0f;
+constexpr float kPointsPerEvpu = 0.25f;
+constexpr float kEvpusPerSpace = 24.0f;
+// Lengths typed in centimetres or millimetres are read at 113.4 EVPUs to the centimetre.
+constexpr float kEvpusPerCentimeterRead = 1134.0f / 10.0f;
+constexpr float kEvpusPerMillimeterRead = 1134.0f / 100.0f;
+// Lengths are written at 113.38583 EVPUs to the centimetre: the figure in units of 1/100000 EVPU,
+// so that a length is multiplied up to the same units and divided once.
+constexpr float kCentimeterIn100000thsOfEvpu = 11338583.0f;
+constexpr float k100000ths = 100000.0f;
+constexpr float kMillimetersPerCentimeter = 10.0f;
 
 std::int16_t DocumentUnit() {
     FCGeneralPrefs prefs;
-    prefs.LoadFirst();
+    Ignore(prefs.LoadFirst(), Because::Prefilled);
     return prefs.GetMeasurementUnit();
 }
 
@@ -64,15 +76,15 @@ float EvpusPerUnit(std::int16_t unit) {
     case kUnitEVPUs:
         return 1.0f;
     case kUnitInches:
-        return 288.0f;
+        return kEvpusPerInch;
     case kUnitCentimeters:
-        return 1134.0f / 10.0f;
+        return kEvpusPerCentimeterRead;
     case kUnitPoints:
         return kEvpusPerPoint;
     case kUnitSpaces:
-        return 24.0f;
+        return kEvpusPerSpace;
     case kUnitMillimeters:
-        return 1134.0f / 100.0f;
+        return kEvpusPerMillimeterRead;
     default:
         return 0.0f;
     }
@@ -118,7 +130,7 @@ std::string EvpuText(float evpus) {
 std::string PicasText(float evpus) {
     const float wholePicas = std::trunc(evpus / kEvpusPerPica);
     const std::string picas = FixedText(wholePicas);
-    std::string points = FixedText((evpus - wholePicas * kEvpusPerPica) * 0.25f);
+    std::string points = FixedText((evpus - wholePicas * kEvpusPerPica) * kPointsPerEvpu);
     if (!points.empty() && points[0] == '-') {
         points.erase(0, 1);
     }
@@ -144,16 +156,18 @@ std::string CutDecimals(std::string text, std::size_t digits) {
 std::string LengthText(float evpus, std::int16_t unit) {
     switch (unit) {
     case kUnitInches:
-        return CutDecimals(FixedText(evpus / 288.0f), 5);
+        return CutDecimals(FixedText(evpus / kEvpusPerInch), 5);
     case kUnitCentimeters:
-        return CutDecimals(FixedText(evpus * 100000.0f / 11338583.0f), 5);
+        return CutDecimals(FixedText(evpus * k100000ths / kCentimeterIn100000thsOfEvpu), 5);
     case kUnitMillimeters:
         // Written like centimetres, with ten times the figure.
-        return CutDecimals(FixedText(evpus * 1000000.0f / 11338583.0f), 5);
+        return CutDecimals(FixedText(evpus * (kMillimetersPerCentimeter * k100000ths) /
+                                     kCentimeterIn100000thsOfEvpu),
+                           5);
     case kUnitPoints:
-        return CutDecimals(FixedText(evpus * 0.25f), 2);
+        return CutDecimals(FixedText(evpus * kPointsPerEvpu), 2);
     case kUnitSpaces:
-        return CutDecimals(FixedText(evpus / 24.0f), 5);
+        return CutDecimals(FixedText(evpus / kEvpusPerSpace), 5);
     case kUnitPicas:
         return CutDecimals(PicasText(evpus), 2);
     default:

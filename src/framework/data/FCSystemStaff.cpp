@@ -1,5 +1,6 @@
 #include "framework/data/FCSystemStaff.h"
 
+#include "binding/IgnoredResult.h"
 #include "framework/data/RecordAccess.h"
 
 #include <array>
@@ -66,7 +67,7 @@ bool FCSystemStaff::SaveAuxPercent() {
         return true;
     }
     if (auxPercent_ == kFullPercent) {
-        RecordAccess::DeleteRecord(kPercentTag, keys, RecordVersion());
+        Ignore(RecordAccess::DeleteRecord(kPercentTag, keys, RecordVersion()), Because::GoneEither);
         return true;
     }
     PercentRecord record{};

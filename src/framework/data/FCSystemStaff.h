@@ -23,12 +23,12 @@ public:
     void CopyDataFrom(__FCBaseData* other) override;
 
     // The record, then its percentage (100 unless the list has its own for the staff).
-    bool Load(int listItem, int position) override;
+    [[nodiscard]] bool Load(int listItem, int position) override;
     // The record, then the percentage: 100 removes the percentage record, any other value is
     // stored in it.
-    bool Save() override;
+    [[nodiscard]] bool Save() override;
     // Creates the record as a new position of the list, then stores the percentage as Save does.
-    bool SaveAs(int listItem) override;
+    [[nodiscard]] bool SaveAs(int listItem) override;
 
     std::int16_t GetStaff() const;
     void SetStaff(std::int16_t staff);
@@ -42,7 +42,7 @@ private:
     static constexpr std::int16_t kFullPercent = 100;
 
     void LoadAuxPercent();
-    bool SaveAuxPercent();
+    [[nodiscard]] bool SaveAuxPercent();
 
     using Staff = RecordField<std::int16_t, 0>;
 

@@ -17,18 +17,21 @@ public:
 
     // buffer null: *size := the record's size. Otherwise *size is the room in and the record's
     // size out.
-    static bool LoadRecord(std::uint32_t tag, std::int16_t* keys, void* buffer, std::int32_t* size,
-                           std::uint32_t version);
-    static bool SaveRecord(std::uint32_t tag, std::int16_t* keys, const void* buffer,
-                           std::int32_t size, std::uint32_t version);
+    [[nodiscard]] static bool LoadRecord(std::uint32_t tag, std::int16_t* keys, void* buffer,
+                                         std::int32_t* size, std::uint32_t version);
+    [[nodiscard]] static bool SaveRecord(std::uint32_t tag, std::int16_t* keys, const void* buffer,
+                                         std::int32_t size, std::uint32_t version);
     // Keys of 0xFFFF are assigned by the host and written back into keys.
-    static bool CreateRecord(std::uint32_t tag, std::int16_t* keys, const void* buffer,
-                             std::int32_t size, std::uint32_t version);
-    static bool DeleteRecord(std::uint32_t tag, std::int16_t* keys, std::uint32_t version);
+    [[nodiscard]] static bool CreateRecord(std::uint32_t tag, std::int16_t* keys,
+                                           const void* buffer, std::int32_t size,
+                                           std::uint32_t version);
+    [[nodiscard]] static bool DeleteRecord(std::uint32_t tag, std::int16_t* keys,
+                                           std::uint32_t version);
     // Moves keys to the tag's next record in key order; false when there is none.
-    static bool NextRecord(std::uint32_t tag, std::int16_t* keys, std::uint32_t version);
+    [[nodiscard]] static bool NextRecord(std::uint32_t tag, std::int16_t* keys,
+                                         std::uint32_t version);
 
 private:
-    static bool LoadGuarded(std::uint32_t tag, std::int16_t* keys, void* buffer, std::int32_t* size,
-                            std::uint32_t version);
+    [[nodiscard]] static bool LoadGuarded(std::uint32_t tag, std::int16_t* keys, void* buffer,
+                                          std::int32_t* size, std::uint32_t version);
 };

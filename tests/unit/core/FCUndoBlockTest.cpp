@@ -148,7 +148,7 @@ TEST_F(FCUndoBlockTest, UndoTextsAreCutTo63UnitsAndNarrowedOnOldHosts) {
         EXPECT_EQ(host.CallsTo(c.function).size(), 1u) << std::hex << c.version;
         EXPECT_EQ(host.Edit().RequestedTitles(), std::vector<std::u16string>{c.received})
             << std::hex << c.version;
-        HostApi::CancelFinaleEdit();
+        static_cast<void>(HostApi::CancelFinaleEdit());
     }
 }
 

@@ -76,7 +76,7 @@ TEST_F(FCPartsTest, EachPartIsCurrentWhileTheHandlerLooksAtIt) {
     AddParts({0, 2, 5});
     host.Document().SetCurrentPart(5);
     FCParts parts;
-    parts.LoadAll();
+    ASSERT_EQ(parts.LoadAll(), 3);
     RecordingHandler handler;
     EXPECT_EQ(parts.ForEachPart(&handler), 3);
     EXPECT_EQ(handler.parts, (std::vector<int>{0, 2, 5}));
@@ -89,7 +89,7 @@ TEST_F(FCPartsTest, AHandlerStoppingEarlyStillGetsTheCurrentPartBack) {
     AddParts({0, 2, 5});
     host.Document().SetCurrentPart(2);
     FCParts parts;
-    parts.LoadAll();
+    ASSERT_EQ(parts.LoadAll(), 3);
     RecordingHandler handler(2);
     EXPECT_EQ(parts.ForEachPart(&handler), 1);
     EXPECT_EQ(handler.parts, (std::vector<int>{0, 2}));

@@ -258,7 +258,8 @@ TEST_F(RecordAccessTest, CompositeRefusesTooLittleRoomOrData) {
 TEST_F(RecordAccessTest, OldLayoutVersionsSaveStraightToTheHost) {
     std::int16_t keys[3] = {1, 0, 0};
     Bytes buffer(76);
-    RecordAccess::SaveRecord(RecordTagOf("pfDP"), keys, buffer.data(), 76, 0x07FFFFFF);
+    static_cast<void>(
+        RecordAccess::SaveRecord(RecordTagOf("pfDP"), keys, buffer.data(), 76, 0x07FFFFFF));
     ASSERT_EQ(host.CallsTo("FX_SaveEData").size(), 1u);
     EXPECT_EQ(host.CallsTo("FX_SaveEData")[0].args,
               (std::vector<std::int64_t>{RecordTagOf("pfDP"), 1, 0, 0, 76, 0x07FFFFFF}));

@@ -74,7 +74,7 @@ void ExpectEachPopupsList(const DialogUser& user) {
 
 bool AutoUpdateIsSet() {
     FCMultiMeasureRestPrefs prefs;
-    prefs.Load(1);
+    EXPECT_TRUE(prefs.LoadFirst());
     return prefs.GetAutoUpdate();
 }
 
