@@ -5,6 +5,7 @@
 #include "host/HostFunctions.h"
 #include "host/HostMeasurement.h"
 #include "host/StandInHost.h"
+#include "platform/EightBitText.h"
 
 #include <algorithm>
 #include <climits>
@@ -65,8 +66,7 @@ bool WriteItemValue(HWND item, std::int16_t kind, std::int32_t value) {
         SendMessageW(item, BM_SETCHECK, static_cast<WPARAM>(value), 0);
         return true;
     case kInteger: {
-        const std::string digits = std::to_string(value);
-        return SetItemText(item, std::u16string(digits.begin(), digits.end()));
+        return SetItemText(item, WidenBytes(std::to_string(value)));
     }
     default:
         return false;

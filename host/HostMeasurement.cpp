@@ -1,14 +1,12 @@
 #include "host/HostMeasurement.h"
 
+#include "platform/EightBitText.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-std::u16string Widen(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
 
 // Four decimals at most, trailing zeros and a bare point dropped, never "-0".
 std::string Decimal(double value) {
@@ -27,7 +25,7 @@ std::u16string FormatPicas(double evpus) {
     const double picas = std::trunc(magnitude / EvpusPer::kPica);
     const double points = (magnitude - picas * EvpusPer::kPica) / EvpusPer::kPoint;
     const std::string sign = evpus < 0 && Decimal(magnitude) != "0" ? "-" : "";
-    return Widen(sign + Decimal(picas) + "p" + Decimal(points));
+    return WidenBytes(sign + Decimal(picas) + "p" + Decimal(points));
 }
 
 // Reads an unsigned decimal number (digits, optional "." or "," and digits) at the position and
@@ -89,7 +87,7 @@ std::u16string HostMeasurement::Format(double evpus, HostUnit unit) {
     if (unit == HostUnit::Picas) {
         return FormatPicas(evpus);
     }
-    return Widen(Decimal(evpus / EvpusPerUnit(unit)));
+    return WidenBytes(Decimal(evpus / EvpusPerUnit(unit)));
 }
 
 double HostMeasurement::Parse(const std::u16string& text, HostUnit unit) {

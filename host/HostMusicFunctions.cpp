@@ -4,20 +4,12 @@
 #include "host/HostParts.h"
 #include "host/HostStaffLists.h"
 #include "host/StandInHost.h"
+#include "platform/EightBitText.h"
 
 #include <algorithm>
 #include <string>
 
 namespace {
-
-// An 8-bit undo text as the host keeps it: each byte one code unit.
-std::u16string WidenBytes(const char* text) {
-    std::u16string units;
-    for (; *text; ++text) {
-        units.push_back(static_cast<char16_t>(static_cast<unsigned char>(*text)));
-    }
-    return units;
-}
 
 std::size_t UnitCount(const std::uint16_t* text) {
     std::size_t count = 0;

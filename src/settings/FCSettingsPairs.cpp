@@ -1,9 +1,8 @@
 #include "settings/FCSettingsPairs.h"
 
+#include "framework/core/LeadingInteger.h"
 #include "settings/SettingsFile.h"
 
-#include <algorithm>
-#include <limits>
 #include <string>
 #include <string_view>
 
@@ -23,23 +22,6 @@ std::string ComparableKey(const FCString& text) {
     return comparable;
 }
 
-// The leading base-10 integer of a text (optional sign, then digits), 0 when there is none;
-// a number beyond the 32-bit range stops at the nearest limit instead of overflowing.
-std::int32_t LeadingInteger(std::string_view text) {
-    std::size_t at = 0;
-    const bool negative = at < text.size() && text[at] == '-';
-    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
-        ++at;
-    }
-    const std::int64_t limit = negative ? -std::int64_t{std::numeric_limits<std::int32_t>::min()}
-                                        : std::numeric_limits<std::int32_t>::max();
-    std::int64_t magnitude = 0;
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-        magnitude = std::min(magnitude * 10 + (text[at] - '0'), limit);
-    }
-    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-}
-
 } // namespace
 
 FCSettingsPair* FCSettingsPairs::Find(const char* key) const {
@@ -56,7 +38,7 @@ FCSettingsPair* FCSettingsPairs::Find(const char* key) const {
 bool FCSettingsPairs::GetInteger(const char* key, std::int32_t& value) const {
     FCSettingsPair* pair = Find(key);
     if (pair) {
-        value = LeadingInteger(pair->GetValue()->GetCString());
+        value = LeadingIntegerAtStart(pair->GetValue()->GetCString());
     }
     return pair != nullptr;
 }

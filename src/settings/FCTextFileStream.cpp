@@ -1,5 +1,7 @@
 #include "settings/FCTextFileStream.h"
 
+#include "platform/EightBitText.h"
+
 #include <string>
 
 bool FCTextFileStream::OpenRead() {
@@ -15,11 +17,12 @@ std::unique_ptr<FCString> FCTextFileStream::ReadLine() {
     if (byte == EOF) {
         return nullptr;
     }
-    std::u16string units;
+    std::string bytes;
     while (byte != EOF && byte != '\n' && byte != '\r') {
-        units.push_back(static_cast<char16_t>(byte));
+        bytes.push_back(static_cast<char>(byte));
         byte = ReadTextByte();
     }
+    const std::u16string units = WidenBytes(bytes);
     auto line = std::make_unique<FCString>();
     line->SetUTF16(units.data(), units.size());
     return line;

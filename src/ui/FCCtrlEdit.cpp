@@ -2,21 +2,12 @@
 
 #include "binding/HostApi.h"
 #include "binding/IgnoredResult.h"
+#include "framework/core/LeadingInteger.h"
 #include "framework/core/MeasurementUnit.h"
-
-#include <algorithm>
-#include <climits>
-#include <cstdlib>
 
 namespace {
 
 constexpr std::int16_t kInteger = 3;
-
-// The leading decimal integer of an 8-bit text, held within 32 bits; 0 when there is none.
-std::int32_t LeadingInteger(const char* text) {
-    const long long value = std::strtoll(text, nullptr, 10);
-    return static_cast<std::int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
-}
 
 } // namespace
 
@@ -40,7 +31,7 @@ void FCCtrlEdit::SetMeasurement(double evpus) {
 std::int32_t FCCtrlEdit::GetInteger() {
     if (!IsLive()) {
         FCString copy(CachedText());
-        return LeadingInteger(copy.GetCString());
+        return LeadingIntegerAfterWhiteSpace(copy.GetCString());
     }
     return HostApi::GetDlgItemVal(ParentHandle(), GetControlID(), kInteger);
 }

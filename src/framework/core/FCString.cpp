@@ -1,5 +1,8 @@
 #include "framework/core/FCString.h"
 
+#include "framework/core/LeadingInteger.h"
+#include "platform/EightBitText.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdarg>
@@ -22,19 +25,8 @@ constexpr const char* resourceErrorText = "Resource String Error";
 constexpr std::u16string_view whitespaceUnits = u" \r\n\t";
 constexpr std::u16string_view lineEndUnits = u"\r\n";
 
-// Bytes become code units by their unsigned value, so 0x80-0xFF read back unchanged.
-char16_t WidenByte(char byte) {
-    return static_cast<char16_t>(static_cast<unsigned char>(byte));
-}
-
 void WidenInto(char16_t* target, const char* text, std::size_t count) {
     std::transform(text, text + count, target, WidenByte);
-}
-
-std::u16string Widen(const char* text) {
-    std::u16string units(std::strlen(text), u'\0');
-    WidenInto(units.data(), text, units.size());
-    return units;
 }
 
 // Position of the first occurrence of needle at or after start, or -1.
@@ -97,7 +89,7 @@ long ReadExponent(std::string_view digits, bool negative) {
 DecimalNumber FindLeadingNumber(std::string_view text) {
     DecimalNumber number;
     std::size_t at = 0;
-    while (at < text.size() && (text[at] == ' ' || (text[at] >= '\t' && text[at] <= '\r'))) {
+    while (at < text.size() && IsWhiteSpace(text[at])) {
         ++at;
     }
     number.first = at;
@@ -298,7 +290,7 @@ std::int64_t FCString::FindCString(const char* text, std::uint64_t start) const 
     if (!text) {
         return -1;
     }
-    return FindUnits({GetUTF16(), length_}, Widen(text), start);
+    return FindUnits({GetUTF16(), length_}, WidenBytes(text), start);
 }
 
 std::int64_t FCString::FindFirstCString(const char* text) const {
@@ -312,8 +304,8 @@ bool FCString::ReplaceCString(const char* find, const char* replacement) {
     if (!find || *find == '\0') {
         return false;
     }
-    const std::u16string findUnits = Widen(find);
-    const std::u16string replacementUnits = Widen(replacement ? replacement : "");
+    const std::u16string findUnits = WidenBytes(find);
+    const std::u16string replacementUnits = WidenBytes(replacement ? replacement : "");
     const std::u16string_view text(GetUTF16(), length_);
     std::u16string result;
     std::size_t copiedUpTo = 0;

@@ -2,14 +2,12 @@
 // above 0xFF has no byte ("?"), as a Windows code page without that character answers.
 #pragma once
 
+#include "platform/EightBitText.h"
+
 #include <string>
 
 inline std::u16string WidenLatin1(const char* text) {
-    std::u16string wide;
-    for (; text && *text; ++text) {
-        wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(*text)));
-    }
-    return wide;
+    return text ? WidenBytes(text) : std::u16string();
 }
 
 inline std::string NarrowLatin1(const std::u16string& text) {
