@@ -7,14 +7,27 @@
 
 namespace {
 
-// Appends the remainder that makes the widths add up to the total, when it fits.
-bool AppendRemainder(std::vector<std::int16_t>& widths, std::int32_t total, std::int32_t assigned) {
+// The widths of all items but the last from widthOf(index), the last taking what remains of the
+// total, so that they add up to it; nothing when a width does not fit a width field.
+template <typename WidthOf>
+std::optional<std::vector<std::int16_t>> WidthsAddingUpTo(std::int32_t total, std::size_t count,
+                                                          WidthOf widthOf) {
+    std::vector<std::int16_t> widths;
+    std::int32_t assigned = 0;
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        const std::optional<std::int16_t> width = widthOf(i);
+        if (!width) {
+            return std::nullopt;
+        }
+        widths.push_back(*width);
+        assigned += *width;
+    }
     const std::int32_t remainder = total - assigned;
     if (!WidthLaw::FitsWidthField(remainder)) {
-        return false;
+        return std::nullopt;
     }
     widths.push_back(static_cast<std::int16_t>(remainder));
-    return true;
+    return widths;
 }
 
 std::int32_t Sum(const std::vector<std::int32_t>& values) {
@@ -52,22 +65,10 @@ RestRedistribution::Share(const std::vector<std::int32_t>& widths,
         sum += WidthLaw::Ratio(duration, reference, factor);
     }
     const std::int32_t total = Sum(widths);
-    std::vector<std::int16_t> shared;
-    std::int32_t assigned = 0;
-    for (std::size_t i = 0; i + 1 < durations.size(); ++i) {
+    return WidthsAddingUpTo(total, durations.size(), [&](std::size_t i) {
         const float ratio = WidthLaw::Ratio(durations[i], reference, factor);
-        const std::optional<std::int16_t> width =
-            WidthLaw::ToWidth((ratio * static_cast<float>(total)) / sum);
-        if (!width) {
-            return std::nullopt;
-        }
-        shared.push_back(*width);
-        assigned += *width;
-    }
-    if (!AppendRemainder(shared, total, assigned)) {
-        return std::nullopt;
-    }
-    return shared;
+        return WidthLaw::ToWidth((ratio * static_cast<float>(total)) / sum);
+    });
 }
 
 std::optional<std::vector<std::int16_t>>
@@ -78,18 +79,12 @@ RestRedistribution::Rescale(const std::vector<std::int32_t>& newWidths,
     if (newWidths.empty() || newWidths.size() != oldWidths.size() || newTotal == 0) {
         return std::nullopt;
     }
-    std::vector<std::int16_t> scaled;
-    std::int32_t assigned = 0;
-    for (std::size_t i = 0; i + 1 < newWidths.size(); ++i) {
-        const std::int64_t width = std::int64_t{newWidths[i]} * total / newTotal;
-        if (width < INT16_MIN || width > INT16_MAX) {
-            return std::nullopt;
-        }
-        scaled.push_back(static_cast<std::int16_t>(width));
-        assigned += static_cast<std::int32_t>(width);
-    }
-    if (!AppendRemainder(scaled, total, assigned)) {
-        return std::nullopt;
-    }
-    return scaled;
+    return WidthsAddingUpTo(
+        total, newWidths.size(), [&](std::size_t i) -> std::optional<std::int16_t> {
+            const std::int64_t width = std::int64_t{newWidths[i]} * total / newTotal;
+            if (!WidthLaw::FitsWidthField(width)) {
+                return std::nullopt;
+            }
+            return static_cast<std::int16_t>(width);
+        });
 }

@@ -36,7 +36,7 @@ std::optional<std::int16_t> WidthLaw::ToWidth(float width) {
     return static_cast<std::int16_t>(truncated);
 }
 
-bool WidthLaw::FitsWidthField(std::int32_t width) {
+bool WidthLaw::FitsWidthField(std::int64_t width) {
     return width >= std::numeric_limits<std::int16_t>::min() &&
            width <= std::numeric_limits<std::int16_t>::max();
 }

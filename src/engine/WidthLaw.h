@@ -18,7 +18,7 @@ public:
     // A computed width truncated toward zero, or nothing when it does not fit a width field.
     static std::optional<std::int16_t> ToWidth(float width);
 
-    static bool FitsWidthField(std::int32_t width);
+    static bool FitsWidthField(std::int64_t width);
 
     // A computed width truncated toward zero, then min(w, maximum) and max(w, minimum): the
     // minimum wins when the limits cross. However large the computed width, the clamped one
