@@ -14,7 +14,6 @@ constexpr std::uint32_t kPluginVersion = 0x0F000000;
 constexpr std::size_t kTextField8 = 64;
 constexpr std::size_t kTextField16 = 128;
 constexpr std::size_t kTextCount = 3;
-constexpr std::size_t kFlagsOffset16 = 768;
 constexpr std::size_t kMaxTextUnits = 63;
 
 // The menu text, the description and the extension name, in record order. The first is loaded
@@ -34,7 +33,7 @@ void CopyText8(FCString& text, unsigned char* field) {
 }
 
 // At most 63 code units and a terminator; the rest of the field is left as it was.
-void CopyText16(const FCString& text, unsigned char* field) {
+void CopyText16(FCString& text, unsigned char* field) {
     const std::size_t length = std::min<std::size_t>(text.GetLength(), kMaxTextUnits);
     std::memcpy(field, text.GetUTF16(), length * sizeof(char16_t));
     const char16_t terminator = 0;
@@ -44,6 +43,32 @@ void CopyText16(const FCString& text, unsigned char* field) {
 void ClearFlags(unsigned char* flagsField) {
     const std::uint32_t flags = 0;
     std::memcpy(flagsField, &flags, sizeof flags);
+}
+
+// The menu record in one of its two forms: the three text fields one after another, each
+// fieldBytes long and filled by copyText, then the flags.
+struct MenuRecordLayout {
+    std::size_t fieldBytes;
+    void (*copyText)(FCString& text, unsigned char* field);
+};
+
+constexpr MenuRecordLayout kMenuRecord8{kTextField8, CopyText8};
+constexpr MenuRecordLayout kMenuRecord16{kTextField16 * sizeof(char16_t), CopyText16};
+static_assert(kTextCount * kMenuRecord16.fieldBytes == 768, "the flags of the UTF-16 record");
+
+// Only the first menu item exists.
+std::int32_t FillMenuRecord(std::int16_t index, void* record, const MenuRecordLayout& layout) {
+    if (index >= 1 || !record) {
+        return 0;
+    }
+    auto* bytes = static_cast<unsigned char*>(record);
+    FCString texts[kTextCount];
+    LoadMenuTexts(texts);
+    for (std::size_t i = 0; i < kTextCount; ++i) {
+        layout.copyText(texts[i], bytes + i * layout.fieldBytes);
+    }
+    ClearFlags(bytes + kTextCount * layout.fieldBytes);
+    return 1;
 }
 
 } // namespace
@@ -63,32 +88,12 @@ CALVEX_EXPORT std::int32_t FinaleExtensionInit(void* /*reserved*/, std::uint32_t
 
 CALVEX_EXPORT std::int32_t FinaleExtensionEnumerate(void* /*reserved*/, std::int16_t index,
                                                     void* record8) {
-    if (index >= 1 || !record8) {
-        return 0;
-    }
-    auto* record = static_cast<unsigned char*>(record8);
-    FCString texts[kTextCount];
-    LoadMenuTexts(texts);
-    for (std::size_t i = 0; i < kTextCount; ++i) {
-        CopyText8(texts[i], record + i * kTextField8);
-    }
-    ClearFlags(record + kTextCount * kTextField8);
-    return 1;
+    return FillMenuRecord(index, record8, kMenuRecord8);
 }
 
 CALVEX_EXPORT std::int32_t FinaleExtensionEnumerate_UTF16(void* /*reserved*/, std::int16_t index,
                                                           void* record16) {
-    if (index >= 1 || !record16) {
-        return 0;
-    }
-    auto* record = static_cast<unsigned char*>(record16);
-    FCString texts[kTextCount];
-    LoadMenuTexts(texts);
-    for (std::size_t i = 0; i < kTextCount; ++i) {
-        CopyText16(texts[i], record + i * kTextField16 * sizeof(char16_t));
-    }
-    ClearFlags(record + kFlagsOffset16);
-    return 1;
+    return FillMenuRecord(index, record16, kMenuRecord16);
 }
 
 CALVEX_EXPORT std::int16_t FinaleExtensionInvoke(HWND hostWindow) {
