@@ -8,8 +8,8 @@
 
 #include <memory>
 
-// A stream for the settings file; none when the host is older than 0x19000000 or names no
-// folder.
+// A stream for the settings file; none when the host is older than the interface version
+// (HostAbi::kInterfaceVersion) or names no folder.
 std::unique_ptr<FCTextFileStream> CreateSettingsStream();
 
 // The pairs of the lines that hold a key before their first "="; other lines are skipped.

@@ -5,7 +5,8 @@
 
 namespace {
 
-constexpr std::int64_t kInterfaceVersion = 0x19000000;
+// Host calls are logged with 64-bit arguments.
+constexpr std::int64_t kInterfaceVersion = HostAbi::kInterfaceVersion;
 
 // Most calls here are made for what they hand the host; where their answers are not under test
 // they are dropped with static_cast<void>.
@@ -69,7 +70,7 @@ TEST_F(HostApiTest, MissingFunctionsYieldTheirDefaultsWithoutACall) {
     std::int32_t size = 0;
     EXPECT_EQ(HostApi::GetMaxLayers(), 4);
     EXPECT_EQ(HostApi::GetCurrentPartID(), -1);
-    EXPECT_EQ(HostApi::LoadEData(0x534F4D53, keys, nullptr, &size, 0x19000000), 0);
+    EXPECT_EQ(HostApi::LoadEData(0x534F4D53, keys, nullptr, &size, kInterfaceVersion), 0);
     EXPECT_EQ(HostApi::LoadTGF(1, 1, 0, 1), nullptr);
     EXPECT_EQ(HostApi::GetNextPartID(0), 0);
     EXPECT_EQ(HostApi::GetCurrentWindow(), nullptr);

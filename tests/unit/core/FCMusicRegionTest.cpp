@@ -140,10 +140,10 @@ TEST_F(FCMusicRegionTest, AStaffSystemBecomesARegionOverAllItsStavesAndMeasures)
         {"list of its own on current hosts", 0x10000000, 0, 3, 7, four, true, 5, 4},
         {"score's list on old hosts", 0x0FFFFFFF, 0, 3, 7, four, true, 0, 3},
         {"flagged list of its own on old hosts", 0x0FFFFFFF, 0x4000, 3, 7, four, true, 5, 4},
-        {"one measure", 0x19000000, 0, 3, 4, four, true, 5, 4},
-        {"no measures laid out", 0x19000000, 0, 0, 7, four, false, 0, 0},
-        {"no following measure", 0x19000000, 0, 3, 0, four, false, 0, 0},
-        {"no staves", 0x19000000, 0, 3, 7, {}, false, 0, 0},
+        {"one measure", HostAbi::kInterfaceVersion, 0, 3, 4, four, true, 5, 4},
+        {"no measures laid out", HostAbi::kInterfaceVersion, 0, 0, 7, four, false, 0, 0},
+        {"no following measure", HostAbi::kInterfaceVersion, 0, 3, 0, four, false, 0, 0},
+        {"no staves", HostAbi::kInterfaceVersion, 0, 3, 7, {}, false, 0, 0},
     };
     for (const Case& c : cases) {
         hostVersion = c.hostVersion;

@@ -134,9 +134,9 @@ TEST_F(FCUndoBlockTest, UndoTextsAreCutTo63UnitsAndNarrowedOnOldHosts) {
         const char* function;
         std::u16string received;
     };
-    const Case cases[] = {{0x19000000, "FX_StartFinaleEdit_UTF16", expectedWide},
-                          {0x11000000, "FX_StartFinaleEdit_UTF16", expectedWide},
-                          {0x10FFFFFF, "FX_StartFinaleEdit", expectedNarrow}};
+    const Case cases[] = {{HostAbi::kInterfaceVersion, "FX_StartFinaleEdit_UTF16", expectedWide},
+                          {kFirstUTF16HostVersion, "FX_StartFinaleEdit_UTF16", expectedWide},
+                          {kFirstUTF16HostVersion - 1, "FX_StartFinaleEdit", expectedNarrow}};
     FCString text;
     text.SetUTF16(longTitle.c_str());
     for (const Case& c : cases) {

@@ -69,7 +69,7 @@ TEST_F(CompositeRecordTest, EachComponentIsReadOnceWithItsKeys) {
               (std::vector<std::pair<int, int>>{{5, 1}}));
     for (const HostCall& call : host.CallsTo("FX_LoadEData")) {
         EXPECT_EQ(call.args[4], 12);
-        EXPECT_EQ(call.args[5], 0x19000000);
+        EXPECT_EQ(call.args[5], HostAbi::kInterfaceVersion);
     }
 }
 

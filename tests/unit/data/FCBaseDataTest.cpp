@@ -168,7 +168,7 @@ TEST_F(FCBaseDataTest, IncidenceSaveAsCreatesTheNextIncidence) {
     ASSERT_TRUE(incidence.Load(2, 0));
     ASSERT_TRUE(incidence.SaveAs(5));
     EXPECT_EQ(host.CallsTo("FX_CreateEData")[0].args,
-              (std::vector<std::int64_t>{kIncidenceTag, 5, -1, 0, 12, 0x19000000}));
+              (std::vector<std::int64_t>{kIncidenceTag, 5, -1, 0, 12, HostAbi::kInterfaceVersion}));
     EXPECT_EQ(incidence.Incidence(), 1);
     EXPECT_EQ(Int16At(Shared().Find(kIncidenceTag, 5, 1, 0)->data(), 0), 20);
 
@@ -236,12 +236,12 @@ TEST_F(FCBaseDataTest, CellDetailsAreKeyedByTheirCell) {
     detail.SetCell(&cell);
     EXPECT_TRUE(detail.LoadFirst());
     EXPECT_EQ(host.CallsTo("FX_LoadEData")[0].args,
-              (std::vector<std::int64_t>{kCellTag, 6, 12, 0, 14, 0x19000000}));
+              (std::vector<std::int64_t>{kCellTag, 6, 12, 0, 14, HostAbi::kInterfaceVersion}));
     EXPECT_FALSE(detail.LoadNext());
 
     ASSERT_TRUE(detail.SaveNew());
     EXPECT_EQ(host.CallsTo("FX_CreateEData")[0].args,
-              (std::vector<std::int64_t>{kCellTag, 6, 12, -1, 14, 0x19000000}));
+              (std::vector<std::int64_t>{kCellTag, 6, 12, -1, 14, HostAbi::kInterfaceVersion}));
     EXPECT_NE(Shared().Find(kCellTag, 6, 12, 1), nullptr);
 }
 

@@ -124,7 +124,7 @@ TEST_F(FCCellFrameHoldTest, TheStaffRecordIsReadInTheLayoutOfTheHost) {
         std::int64_t recordVersion;
         std::int64_t room;
     };
-    const Case cases[] = {{0x19000000, 0x12000000, 136},
+    const Case cases[] = {{HostAbi::kInterfaceVersion, 0x12000000, 136},
                           {0x12000000, 0x12000000, 136},
                           {0x11FFFFFF, 0x11000000, 132},
                           {0x11000000, 0x11000000, 132},

@@ -86,7 +86,8 @@ TEST_F(FCNoteEntryCellTest, FramesAreAskedForBySlotMeasureLayerAndOption) {
     const auto calls = host.CallsTo("FX_LoadTGF");
     ASSERT_EQ(calls.size(), 1u);
     // Staff 22 sits at slot 2 of the score's list.
-    EXPECT_EQ(calls[0].args, (std::vector<std::int64_t>{0, 2, kMeasure, 2, 0, 0x19000000}));
+    EXPECT_EQ(calls[0].args,
+              (std::vector<std::int64_t>{0, 2, kMeasure, 2, 0, HostAbi::kInterfaceVersion}));
 }
 
 TEST_F(FCNoteEntryCellTest, EntriesAndNotesAreReadFromTheFramesInLoadOrder) {

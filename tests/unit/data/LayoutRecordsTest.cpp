@@ -27,8 +27,9 @@ TEST_F(LayoutRecordsTest, MeasureLayoutFollowsTheHostVersion) {
         std::int64_t recordVersion;
         int size;
     };
-    const Case cases[] = {
-        {0x11FFFFFF, 0x0A000000, 26}, {0x12000000, 0x12000000, 30}, {0x19000000, 0x12000000, 30}};
+    const Case cases[] = {{0x11FFFFFF, 0x0A000000, 26},
+                          {0x12000000, 0x12000000, 30},
+                          {HostAbi::kInterfaceVersion, 0x12000000, 30}};
     for (const Case& c : cases) {
         host.ClearCalls();
         hostVersion = c.hostVersion;

@@ -113,7 +113,7 @@ TEST_F(PreferencesTest, TurningAutoUpdateOffWritesOnlyItsComponent) {
     const auto saves = host.CallsTo("FX_SaveEData");
     ASSERT_EQ(saves.size(), 1u);
     EXPECT_EQ(saves[0].args, (std::vector<std::int64_t>{HostDocument::ComponentTag("83"), -2, 0, 0,
-                                                        12, 0x19000000}));
+                                                        12, HostAbi::kInterfaceVersion}));
     EXPECT_EQ(Document().ComponentAt("83", 0xFFFE, 0),
               (HostDocument::ComponentWords{5, 6, 7, 8, 0, 9}));
     EXPECT_TRUE(prefs.Reload());

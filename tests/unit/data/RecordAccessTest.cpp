@@ -1,5 +1,6 @@
 #include "framework/data/RecordAccess.h"
 #include "data/RecordTestSupport.h"
+#include "hostinterface/HostAbi.h"
 #include "hostinterface/RecordTag.h"
 #include "support/HostFixture.h"
 
@@ -13,7 +14,7 @@ using RecordTest::CallsFor;
 using RecordTest::KeysOfCalls;
 using RecordTest::Record;
 
-constexpr std::uint32_t kVersion = 0x19000000;
+constexpr std::uint32_t kVersion = HostAbi::kInterfaceVersion;
 constexpr std::uint32_t kGuardedTag = 0x4F096649;
 
 class RecordAccessTest : public HostFixture {

@@ -33,7 +33,7 @@ std::u16string Field16(const std::vector<unsigned char>& record, std::size_t off
 }
 
 TEST_F(PluginExportsTest, VersionIsStoredAndAnswered) {
-    EXPECT_EQ(hostVersion, 0x19000000u);
+    EXPECT_EQ(hostVersion, HostAbi::kInterfaceVersion);
     EXPECT_EQ(FinaleExtensionVersion(0x11FFFFFF), 0x0F000000u);
     EXPECT_EQ(hostVersion, 0x11FFFFFFu);
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr std::uint32_t kVersion = 0x19000000;
+constexpr std::uint32_t kVersion = HostAbi::kInterfaceVersion;
 constexpr std::int16_t kDialogID = 20128;
 
 struct Heard {

@@ -58,7 +58,7 @@ TEST_F(HostIndexTest, CallsAreCountedAlwaysKeptOnlyWhenAskedAndStreamedAsLines) 
     host.StreamCalls(&stream);
     std::int16_t keys[3] = {1, 0, 0};
     const unsigned char bytes[] = {0x0F, 0xA0};
-    static_cast<void>(HostApi::SaveEData(0x534F4D53, keys, bytes, 2, 0x19000000));
+    static_cast<void>(HostApi::SaveEData(0x534F4D53, keys, bytes, 2, HostAbi::kInterfaceVersion));
     static_cast<void>(HostApi::GetMaxLayers());
     EXPECT_EQ(host.CallCount(), 2u);
     EXPECT_TRUE(host.Calls().empty());

@@ -14,7 +14,7 @@ using RecordTest::Record;
 constexpr std::uint32_t kMeasureTag = HostRecords::Measure::kTag;       // a layout record
 constexpr std::uint32_t kClefChangeTag = HostRecords::ClefChange::kTag; // two keys
 constexpr std::uint32_t kFrameHoldTag = HostRecords::FrameHold::kTag;   // three keys
-constexpr std::uint32_t kVersion = 0x19000000;
+constexpr std::uint32_t kVersion = HostAbi::kInterfaceVersion;
 
 class RecordStoreTest : public HostFixture {
 protected:

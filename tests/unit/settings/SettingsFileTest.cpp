@@ -266,7 +266,7 @@ TEST_F(SettingsFileTest, AMissingFileLoadsNothing) {
 TEST_F(SettingsFileTest, NoFileWithoutASettingsFolder) {
     // An older host, and a host that names no folder, which would put the file at a drive root.
     const std::function<void()> setups[] = {
-        [] { hostVersion = 0x18FFFFFF; },
+        [] { hostVersion = HostAbi::kInterfaceVersion - 1; },
         [] { hostVersion = 0x11000000; },
         [this] { host.SetSettingsFolder(u""); },
     };
@@ -305,7 +305,7 @@ TEST_F(SettingsFileTest, AFolderLongerThanTheHostsPathsIsNotCutToAnother) {
 }
 
 TEST_F(SettingsFileTest, OlderHostsAreNotAskedForTheFolder) {
-    hostVersion = 0x18FFFFFF;
+    hostVersion = HostAbi::kInterfaceVersion - 1;
     EXPECT_EQ(LoadSettingsFile(), nullptr);
     EXPECT_TRUE(host.CallsTo("FX_GetFinalePath").empty());
 }

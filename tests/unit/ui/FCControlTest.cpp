@@ -18,7 +18,7 @@ namespace {
 using Texts = std::vector<std::u16string>;
 using Args = std::vector<std::int64_t>;
 
-constexpr std::int64_t kVersion = 0x19000000;
+constexpr std::int64_t kVersion = HostAbi::kInterfaceVersion;
 
 FCString Text(const char16_t* units) {
     FCString text;
@@ -195,8 +195,10 @@ struct TextCase {
 
 TEST_F(FCControlTest, TextGoesToTheHostAsUTF16FromVersion11) {
     const TextCase cases[] = {
-        {0x10FFFFFF, "FX_SetDlgString", "FX_GetDlgString", u"\u00AC 5 Gr\u00F6\u00DFe"},
-        {0x11000000, "FX_SetDlgString_UTF16", "FX_GetDlgString_UTF16", u"\u20AC 5 Gr\u00F6\u00DFe"},
+        {kFirstUTF16HostVersion - 1, "FX_SetDlgString", "FX_GetDlgString",
+         u"\u00AC 5 Gr\u00F6\u00DFe"},
+        {kFirstUTF16HostVersion, "FX_SetDlgString_UTF16", "FX_GetDlgString_UTF16",
+         u"\u20AC 5 Gr\u00F6\u00DFe"},
     };
     for (const TextCase& c : cases) {
         hostVersion = c.hostVersion;

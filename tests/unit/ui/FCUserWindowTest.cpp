@@ -433,8 +433,8 @@ struct CaptionCase {
 };
 
 TEST_F(FCUserWindowTest, ASetTitleIsShownAndTheCaptionIsReadBackAtClosing) {
-    const CaptionCase cases[] = {{0x19000000, nullptr, u"ZR Calvex"},
-                                 {0x19000000, u"Größe \u20AC", u"Größe \u20AC"},
+    const CaptionCase cases[] = {{HostAbi::kInterfaceVersion, nullptr, u"ZR Calvex"},
+                                 {HostAbi::kInterfaceVersion, u"Größe \u20AC", u"Größe \u20AC"},
                                  // 8-bit text keeps the low byte of each code unit.
                                  {0x10000000, u"Größe \u20AC", u"Größe \u00AC"}};
     for (const CaptionCase& c : cases) {

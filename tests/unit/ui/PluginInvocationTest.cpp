@@ -32,7 +32,7 @@ TEST_F(PluginInvocationTest, TheFirstInvocationShowsTheDialogAsAModelessChildOfT
     EXPECT_EQ(call.args[2], 1) << "the host window as parent";
     EXPECT_EQ(call.args[3], 0);
     EXPECT_EQ(call.args[4], 1) << "the window object";
-    EXPECT_EQ(call.args[5], 0x19000000);
+    EXPECT_EQ(call.args[5], HostAbi::kInterfaceVersion);
     EXPECT_EQ(GetParent(Dialog()), MainWindow());
     EXPECT_TRUE(User().IsUsable());
 }
