@@ -1,6 +1,7 @@
 #include "host/HostDocument.h"
 
 #include "host/HostRecords.h"
+#include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
 
@@ -11,6 +12,10 @@ constexpr std::uint32_t kLayoutTags[] = {
     HostRecords::Measure::kTag,   HostRecords::System::kTag,    HostRecords::Rest::kTag,
     HostRecords::StaffList::kTag, HostRecords::StaffSize::kTag,
 };
+
+constexpr std::size_t WordOffset(std::size_t word) {
+    return word * sizeof(std::uint16_t);
+}
 
 } // namespace
 
@@ -30,8 +35,7 @@ void HostDocument::PutComponent(const char* code, std::uint16_t key1, std::uint1
                                 const ComponentWords& words) {
     RecordStore::Bytes bytes(HostRecords::Component::kSize);
     for (std::size_t word = 0; word < words.size(); ++word) {
-        bytes[2 * word] = static_cast<unsigned char>(words[word] & 0xFF);
-        bytes[2 * word + 1] = static_cast<unsigned char>(words[word] >> 8);
+        RecordBytes::Write(bytes.data(), WordOffset(word), words[word]);
     }
     shared_.Put(ComponentTag(code), key1, key2, 0, std::move(bytes));
 }
@@ -43,9 +47,9 @@ HostDocument::ComponentWords HostDocument::ComponentAt(const char* code, std::ui
     if (!bytes) {
         return words;
     }
-    for (std::size_t word = 0; word < words.size() && 2 * word + 1 < bytes->size(); ++word) {
-        words[word] =
-            static_cast<std::uint16_t>((*bytes)[2 * word] | ((*bytes)[2 * word + 1] << 8));
+    for (std::size_t word = 0;
+         word < words.size() && WordOffset(word) + sizeof(std::uint16_t) <= bytes->size(); ++word) {
+        words[word] = RecordBytes::Read<std::uint16_t>(bytes->data(), WordOffset(word));
     }
     return words;
 }
