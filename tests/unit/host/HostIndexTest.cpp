@@ -1,8 +1,10 @@
 // The stand-in host's look-ups that are indexed or only counted: the busiest staff of a measure
-// (menu command 12106), the slot of a staff in the current part's list, and the call log.
+// (the music-spacing menu command), the slot of a staff in the current part's list, and the call
+// log.
 #include "binding/HostApi.h"
 #include "host/HostEdit.h"
 #include "host/HostMusic.h"
+#include "host/HostRecords.h"
 #include "host/HostStaffLists.h"
 #include "support/HostFixture.h"
 
@@ -58,7 +60,8 @@ TEST_F(HostIndexTest, CallsAreCountedAlwaysKeptOnlyWhenAskedAndStreamedAsLines) 
     host.StreamCalls(&stream);
     std::int16_t keys[3] = {1, 0, 0};
     const unsigned char bytes[] = {0x0F, 0xA0};
-    static_cast<void>(HostApi::SaveEData(0x534F4D53, keys, bytes, 2, HostAbi::kInterfaceVersion));
+    static_cast<void>(
+        HostApi::SaveEData(HostRecords::Measure::kTag, keys, bytes, 2, HostAbi::kInterfaceVersion));
     static_cast<void>(HostApi::GetMaxLayers());
     EXPECT_EQ(host.CallCount(), 2u);
     EXPECT_TRUE(host.Calls().empty());

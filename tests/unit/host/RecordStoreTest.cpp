@@ -160,7 +160,9 @@ TEST_F(RecordStoreTest, LayoutRecordsBelongToTheCurrentPartAndOthersAreShared) {
         ASSERT_EQ(HostApi::LoadEData(kMeasureTag, keys, buffer.data(), &size, kVersion), 1);
         EXPECT_EQ(RecordTest::Int16At(buffer.data(), 0), width);
         size = 12;
-        ASSERT_EQ(HostApi::LoadEData(0x6F743934, componentKeys, buffer.data(), &size, kVersion), 1);
+        ASSERT_EQ(HostApi::LoadEData(HostRecords::Component::TagOf("94"), componentKeys,
+                                     buffer.data(), &size, kVersion),
+                  1);
         EXPECT_EQ(RecordTest::Int16At(buffer.data(), 0), 5);
     }
 }
