@@ -1,6 +1,7 @@
 #include "settings/FCSettingsPairs.h"
 
 #include "framework/core/LeadingInteger.h"
+#include "platform/EightBitText.h"
 #include "settings/SettingsFile.h"
 
 #include <string>
@@ -17,7 +18,7 @@ std::string ComparableKey(const FCString& text) {
     for (char16_t unit : key) {
         const char16_t lowered =
             unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
-        comparable.push_back(static_cast<char>(lowered & 0xFF));
+        comparable.push_back(LowByte(lowered));
     }
     return comparable;
 }
@@ -100,7 +101,7 @@ void FCSettingsPairs::WriteLine(FCTextFileStream& stream, const FCString& line) 
     std::string bytes;
     bytes.reserve(line.GetLength() + 1);
     for (std::uint64_t at = 0; at < line.GetLength(); ++at) {
-        bytes.push_back(static_cast<char>(line.GetUTF16()[at] & 0xFF));
+        bytes.push_back(LowByte(line.GetUTF16()[at]));
     }
     bytes.push_back('\n');
     stream.WriteText(bytes);

@@ -224,7 +224,7 @@ const char* FCString::GetCString() {
     delete[] cstring_;
     cstring_ = new char[length_ + 1];
     for (std::uint64_t i = 0; i < length_; ++i) {
-        cstring_[i] = static_cast<char>(buffer_[i] & 0xFF);
+        cstring_[i] = LowByte(buffer_[i]);
     }
     cstring_[length_] = '\0';
     return cstring_;
@@ -273,7 +273,7 @@ void FCString::SetFloat(float value) {
 float FCString::GetFloat() const {
     std::string text(length_, '\0');
     for (std::uint64_t i = 0; i < length_; ++i) {
-        const char byte = static_cast<char>(buffer_[i] & 0xFF);
+        const char byte = LowByte(buffer_[i]);
         text[i] = byte == ',' ? '.' : byte;
     }
     return ParseLeadingNumber(text);
@@ -390,7 +390,7 @@ bool FCString::IsEqualCString(const char* text) const {
         return false;
     }
     for (std::uint64_t i = 0; i < length_; ++i) {
-        if ((buffer_[i] & 0xFF) != static_cast<unsigned char>(text[i])) {
+        if (LowByte(buffer_[i]) != text[i]) {
             return false;
         }
     }

@@ -4,6 +4,7 @@
 #include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "hostinterface/HostLayouts.h"
+#include "platform/EightBitText.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -33,7 +34,7 @@ TitleUnits CutTitle(const FCString* title) {
 std::int16_t StartEightBitEdit(const TitleUnits& units) {
     std::array<char, kMaxTitleLength + 1> bytes{};
     std::transform(units.begin(), units.end(), bytes.begin(),
-                   [](std::uint16_t unit) { return static_cast<char>(unit & 0xFF); });
+                   [](std::uint16_t unit) { return LowByte(unit); });
     return HostApi::StartFinaleEdit(bytes.data());
 }
 
