@@ -2,6 +2,7 @@
 
 #include "binding/HostApi.h"
 #include "binding/PluginState.h"
+#include "engine/WidthLaw.h"
 
 #include <limits>
 
@@ -16,11 +17,7 @@ FCMultiMeasureRestDistributeCollection::SummedDuration(const FCMultiMeasureRest&
     for (std::int32_t measure = rest.GetItemNo(); measure < rest.GetNextMeasure(); ++measure) {
         sum += HostApi::GetMeasureDuration(staff, static_cast<std::int16_t>(measure));
     }
-    if (sum > std::numeric_limits<std::int32_t>::max() ||
-        sum < std::numeric_limits<std::int32_t>::min()) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(sum);
+    return WidthLaw::ToDuration(sum);
 }
 
 std::int32_t FCMultiMeasureRestDistributeCollection::GetItemWidth(int index) const {

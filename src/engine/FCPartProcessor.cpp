@@ -65,11 +65,7 @@ void SaveEach(FCRestDistributeCollection& collection) {
 
 // The product of the two references, when it fits a duration.
 std::optional<std::int32_t> ReferenceDuration(std::int64_t quarters, std::int64_t measures) {
-    const std::int64_t duration = quarters * measures * kQuarterNote;
-    if (duration > INT32_MAX || duration < INT32_MIN) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(duration);
+    return WidthLaw::ToDuration(quarters * measures * kQuarterNote);
 }
 
 } // namespace

@@ -41,6 +41,14 @@ bool WidthLaw::FitsWidthField(std::int64_t width) {
            width <= std::numeric_limits<std::int16_t>::max();
 }
 
+std::optional<std::int32_t> WidthLaw::ToDuration(std::int64_t duration) {
+    if (duration < std::numeric_limits<std::int32_t>::min() ||
+        duration > std::numeric_limits<std::int32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(duration);
+}
+
 std::optional<std::int16_t> WidthLaw::Clamp(float width, std::int16_t minimum,
                                             std::int16_t maximum) {
     if (std::isnan(width)) {

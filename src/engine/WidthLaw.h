@@ -20,6 +20,9 @@ public:
 
     static bool FitsWidthField(std::int64_t width);
 
+    // A duration summed or multiplied in 64 bits, or nothing when it does not fit 32.
+    static std::optional<std::int32_t> ToDuration(std::int64_t duration);
+
     // A computed width truncated toward zero, then min(w, maximum) and max(w, minimum): the
     // minimum wins when the limits cross. However large the computed width, the clamped one
     // fits the field; nothing only when the width is not a number.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -58,6 +59,20 @@ TEST(WidthLawTest, WidthsMustFitTheirSixteenBitField) {
     EXPECT_EQ(WidthLaw::ToWidth(-32769.0f), std::nullopt);
     EXPECT_EQ(WidthLaw::ToWidth(std::numeric_limits<float>::infinity()), std::nullopt);
     EXPECT_EQ(WidthLaw::ToWidth(std::numeric_limits<float>::quiet_NaN()), std::nullopt);
+}
+
+// Sums and products are formed in 64 bits; what does not fit the field is refused, not cut.
+TEST(WidthLawTest, DurationsAndWholeWidthsMustFitTheirFields) {
+    constexpr std::int64_t kBeyond32Bits = (std::int64_t{1} << 32) + 5;
+    EXPECT_EQ(WidthLaw::ToDuration(INT32_MAX), INT32_MAX);
+    EXPECT_EQ(WidthLaw::ToDuration(std::int64_t{INT32_MAX} + 1), std::nullopt);
+    EXPECT_EQ(WidthLaw::ToDuration(INT32_MIN), INT32_MIN);
+    EXPECT_EQ(WidthLaw::ToDuration(std::int64_t{INT32_MIN} - 1), std::nullopt);
+    EXPECT_EQ(WidthLaw::ToDuration(kBeyond32Bits), std::nullopt);
+    EXPECT_TRUE(WidthLaw::FitsWidthField(-32768));
+    EXPECT_TRUE(WidthLaw::FitsWidthField(32767));
+    EXPECT_FALSE(WidthLaw::FitsWidthField(32768));
+    EXPECT_FALSE(WidthLaw::FitsWidthField(kBeyond32Bits));
 }
 
 struct ClampCase {
