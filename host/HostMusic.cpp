@@ -6,9 +6,7 @@
 #include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
-#include <optional>
 
 // The frame's header and its entry array, laid out as the plug-in reads them.
 struct HostMusic::Frame {
@@ -23,34 +21,54 @@ HostMusic& HostMusic::operator=(HostMusic&&) noexcept = default;
 
 void HostMusic::SetEntries(std::int16_t staff, std::int16_t measure, std::int16_t layer,
                            std::vector<std::int16_t> noteCounts) {
-    entries_[{measure, staff, layer}] = std::move(noteCounts);
+    std::vector<std::int16_t>& cell = entries_[CellKey(measure, staff, layer)];
+    CountEntries(measure, staff,
+                 static_cast<int>(noteCounts.size()) - static_cast<int>(cell.size()));
+    cell = std::move(noteCounts);
 }
 
-// A measure's cells lie together in the key order, those of one staff next to each other.
 int HostMusic::BusiestStaffEntryCount(std::int16_t measure) const {
-    int busiest = 0;
-    int staffCount = 0;
-    std::optional<std::int16_t> staff;
-    for (auto cell = entries_.lower_bound({measure, INT16_MIN, INT16_MIN});
-         cell != entries_.end() && std::get<0>(cell->first) == measure; ++cell) {
-        if (std::get<1>(cell->first) != staff) {
-            staff = std::get<1>(cell->first);
-            staffCount = 0;
-        }
-        staffCount += static_cast<int>(cell->second.size());
-        busiest = std::max(busiest, staffCount);
-    }
-    return busiest;
+    const auto found = measureEntries_.find(measure);
+    return found == measureEntries_.end() ? 0 : found->second.busiest;
 }
 
 bool HostMusic::HoldsEntries(std::int16_t staff, std::int16_t measure) const {
     for (std::int16_t layer = 0; layer < layerCount_; ++layer) {
-        const auto found = entries_.find({measure, staff, layer});
-        if (found != entries_.end() && !found->second.empty()) {
+        const std::vector<std::int16_t>* cell = CellEntries(measure, staff, layer);
+        if (cell && !cell->empty()) {
             return true;
         }
     }
     return false;
+}
+
+std::uint64_t HostMusic::CellKey(std::int16_t measure, std::int16_t staff, std::int16_t layer) {
+    return static_cast<std::uint64_t>(static_cast<std::uint16_t>(measure)) << 32 |
+           static_cast<std::uint64_t>(static_cast<std::uint16_t>(staff)) << 16 |
+           static_cast<std::uint16_t>(layer);
+}
+
+const std::vector<std::int16_t>* HostMusic::CellEntries(std::int16_t measure, std::int16_t staff,
+                                                        std::int16_t layer) const {
+    const auto found = entries_.find(CellKey(measure, staff, layer));
+    return found == entries_.end() ? nullptr : &found->second;
+}
+
+// A staff that grows past the busiest one becomes the busiest; when the busiest one shrinks,
+// the measure's staves are compared again.
+void HostMusic::CountEntries(std::int16_t measure, std::int16_t staff, int change) {
+    MeasureEntries& counts = measureEntries_[measure];
+    int& staffCount = counts.staves[staff];
+    const bool wasBusiest = staffCount == counts.busiest;
+    staffCount += change;
+    if (staffCount >= counts.busiest) {
+        counts.busiest = staffCount;
+    } else if (wasBusiest) {
+        counts.busiest = 0;
+        for (const auto& counted : counts.staves) {
+            counts.busiest = std::max(counts.busiest, counted.second);
+        }
+    }
 }
 
 void HostMusic::SetLayerShown(std::int16_t layer, bool shown) {
@@ -67,9 +85,9 @@ void* HostMusic::LoadFrame(HostDocument& document, std::int16_t slot, std::int16
     if (staff == 0 || layer < 0 || layer >= layerCount_ || !MeasureExists(document, measure)) {
         return nullptr;
     }
-    const auto found = entries_.find({measure, staff, layer});
-    std::unique_ptr<Frame> frame = BuildFrame(
-        slot, measure, found == entries_.end() ? std::vector<std::int16_t>{} : found->second);
+    static const std::vector<std::int16_t> kEmptyCell;
+    const std::vector<std::int16_t>* cell = CellEntries(measure, staff, layer);
+    std::unique_ptr<Frame> frame = BuildFrame(slot, measure, cell ? *cell : kEmptyCell);
     void* handle = frame->header.data();
     frames_.emplace(handle, std::move(frame));
     return handle;

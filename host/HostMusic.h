@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 #include <set>
-#include <tuple>
+#include <unordered_map>
 #include <vector>
 
 class HostMusic {
@@ -47,14 +47,27 @@ public:
 
 private:
     struct Frame;
-    // (measure, staff, layer): the cells of a measure lie together.
-    using Cell = std::tuple<std::int16_t, std::int16_t, std::int16_t>;
+    // The entry counts of a measure's staves over all their layers, and the highest of them.
+    struct MeasureEntries {
+        std::map<std::int16_t, int> staves;
+        int busiest = 0;
+    };
+
+    // (measure, staff, layer) packed into one number: a cell is found without walking a tree
+    // that grows with the score.
+    static std::uint64_t CellKey(std::int16_t measure, std::int16_t staff, std::int16_t layer);
+    const std::vector<std::int16_t>* CellEntries(std::int16_t measure, std::int16_t staff,
+                                                 std::int16_t layer) const;
+    void CountEntries(std::int16_t measure, std::int16_t staff, int change);
 
     static bool MeasureExists(HostDocument& document, std::int16_t measure);
     std::unique_ptr<Frame> BuildFrame(std::int16_t slot, std::int16_t measure,
                                       const std::vector<std::int16_t>& noteCounts) const;
 
-    std::map<Cell, std::vector<std::int16_t>> entries_;
+    std::unordered_map<std::uint64_t, std::vector<std::int16_t>> entries_;
+    // Kept up to date as cells are set, so the music-spacing command asks a measure's busiest
+    // staff without visiting its cells.
+    std::unordered_map<std::int16_t, MeasureEntries> measureEntries_;
     std::int16_t layerCount_ = 4;
     std::set<std::int16_t> hiddenLayers_;
     std::map<const void*, std::unique_ptr<Frame>> frames_;

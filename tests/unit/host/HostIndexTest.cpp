@@ -24,10 +24,15 @@ TEST_F(HostIndexTest, BusiestStaffAddsTheLayersOfOneStaffInOneMeasure) {
     music.SetEntries(3, 4, 0, {1, 1, 1, 1});
     music.SetEntries(3, 6, 1, {1, 1, 1, 1, 1});
     music.SetEntries(1, 5, 2, {}); // a cell emptied again
+    music.SetEntries(4, 8, 0, {1, 1, 1});
+    music.SetEntries(5, 8, 1, {1, 1, 1, 1, 1, 1});
+    music.SetEntries(5, 8, 1, {1, 1}); // the busiest staff shrinks below another one
+    music.SetEntries(6, 9, 0, {1, 1});
+    music.SetEntries(6, 9, 0, {}); // the only staff emptied
     const struct {
         std::int16_t measure;
         int busiest;
-    } cases[] = {{4, 4}, {5, 3}, {6, 5}, {7, 0}, {-1, 0}};
+    } cases[] = {{4, 4}, {5, 3}, {6, 5}, {7, 0}, {-1, 0}, {8, 3}, {9, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(music.BusiestStaffEntryCount(c.measure), c.busiest) << "measure " << c.measure;
     }
