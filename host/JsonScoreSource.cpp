@@ -1,13 +1,11 @@
 #include "host/JsonScoreSource.h"
 
-#include "host/AtomicFile.h"
 #include "host/ScoreError.h"
 #include "host/ScoreFile.h"
 #include "host/ScoreFileWriter.h"
-#include "host/ScoreJson.h"
 
-std::unique_ptr<ScoreSource> JsonScoreSource::Load(const std::string& text, StandInHost& host) {
-    nlohmann::json source = ScoreJson::Parse(text);
+std::unique_ptr<ScoreSource> JsonScoreSource::Load(std::string text, StandInHost& host) {
+    ScoreJson source(std::move(text));
     ScoreFile::ApplyParsed(source, host);
     return std::make_unique<JsonScoreSource>(std::move(source));
 }
@@ -16,7 +14,7 @@ void JsonScoreSource::Save(const std::string& path, HostDocument& document) cons
     if (!IsJsonPath(path)) {
         throw ScoreError(path + ": a JSON score is written as .json only");
     }
-    AtomicFile::Write(path, ScoreFileWriter::Json(source_, document));
+    ScoreFileWriter::Write(path, source_, document);
 }
 
 void JsonScoreSource::SaveParts(const std::string& folder, HostDocument&) const {

@@ -1,20 +1,19 @@
 // A score loaded from the stand-in host's own JSON format; it is written back as JSON only.
 #pragma once
 
+#include "host/ScoreJson.h"
 #include "host/ScoreSource.h"
-
-#include <nlohmann/json.hpp>
 
 class JsonScoreSource : public ScoreSource {
 public:
-    explicit JsonScoreSource(nlohmann::json source) : source_(std::move(source)) {}
+    explicit JsonScoreSource(ScoreJson source) : source_(std::move(source)) {}
 
     // Throws ScoreError naming the place of the first problem.
-    static std::unique_ptr<ScoreSource> Load(const std::string& text, StandInHost& host);
+    static std::unique_ptr<ScoreSource> Load(std::string text, StandInHost& host);
 
     void Save(const std::string& path, HostDocument& document) const override;
     void SaveParts(const std::string& folder, HostDocument& document) const override;
 
 private:
-    nlohmann::json source_;
+    ScoreJson source_;
 };

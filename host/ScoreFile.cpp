@@ -339,15 +339,15 @@ private:
 } // namespace
 
 void ScoreFile::Apply(const std::string& json, StandInHost& host) {
-    ApplyParsed(ScoreJson::Parse(json), host);
+    ApplyParsed(ScoreJson(json), host);
 }
 
-void ScoreFile::ApplyParsed(const nlohmann::json& root, StandInHost& host) {
-    if (!root.is_object()) {
+void ScoreFile::ApplyParsed(const ScoreJson& document, StandInHost& host) {
+    if (!document.Root().is_object()) {
         throw ScoreError("the score: expected an object");
     }
     try {
-        ScoreLoader(ScoreNode(root, ""), host).Load();
+        ScoreLoader(ScoreNode(document), host).Load();
     } catch (const nlohmann::json::exception& error) {
         // The readers check each value's type first; this is the last guard.
         throw ScoreError(std::string("the score: ") + error.what());

@@ -3,10 +3,9 @@
 // linked parts with their measures, systems and multimeasure rests, and the selection.
 #pragma once
 
-#include <nlohmann/json.hpp>
-
 #include <string>
 
+class ScoreJson;
 class StandInHost;
 
 class ScoreFile {
@@ -15,7 +14,7 @@ public:
     // first problem.
     static void Apply(const std::string& json, StandInHost& host);
     // The same for a file already read as JSON.
-    static void ApplyParsed(const nlohmann::json& root, StandInHost& host);
+    static void ApplyParsed(const ScoreJson& document, StandInHost& host);
 
     // Reads the file into the host; false with a message naming the file and the place.
     static bool Load(const std::string& path, StandInHost& host, std::string& error);

@@ -1,11 +1,18 @@
 #include "host/ScoreFileWriter.h"
 
+#include "host/AtomicFile.h"
 #include "host/HostDocument.h"
 #include "host/PartLayout.h"
+#include "host/ScoreJson.h"
+
+#include <nlohmann/json.hpp>
 
 namespace {
 
 using Json = nlohmann::json;
+using Serializer = nlohmann::detail::serializer<Json>;
+
+constexpr unsigned kIndent = 2;
 
 // A system keeps its own staff list from the source when it had one.
 Json Systems(const PartLayout& layout, const Json& source) {
@@ -37,15 +44,73 @@ Json Rests(const PartLayout& layout) {
     return rests;
 }
 
+Json Part(Json part, HostDocument& document) {
+    const PartLayout layout = PartLayout::Of(document, part["id"].get<std::int16_t>());
+    part["widths"] = layout.widths;
+    part["systems"] = Systems(layout, part.value("systems", Json()));
+    part["multimeasureRests"] = Rests(layout);
+    return part;
+}
+
+// Writes the top object as the library's serializer writes one, taking each list's elements
+// from the source one at a time.
+class TopWriter {
+public:
+    TopWriter(const ScoreJson& source, HostDocument& document, std::ostream& out)
+        : source_(source), document_(document), out_(out),
+          serializer_(nlohmann::detail::output_adapter<char>(out), ' ') {}
+
+    void Write() {
+        const Json& root = source_.Root();
+        out_ << "{\n";
+        std::size_t written = 0;
+        for (const auto& [key, value] : root.items()) {
+            out_ << Indent(kIndent);
+            serializer_.dump(Json(key), false, false, 0);
+            out_ << ": ";
+            if (source_.IsList(key)) {
+                WriteList(key);
+            } else {
+                serializer_.dump(value, true, false, kIndent, kIndent);
+            }
+            out_ << (++written < root.size() ? ",\n" : "\n");
+        }
+        out_ << "}\n";
+    }
+
+private:
+    static std::string Indent(unsigned width) { return std::string(width, ' '); }
+
+    void WriteList(const std::string& key) {
+        const std::size_t size = source_.ListSize(key);
+        if (size == 0) {
+            out_ << "[]";
+            return;
+        }
+        out_ << "[\n";
+        for (std::size_t i = 0; i < size; ++i) {
+            out_ << Indent(2 * kIndent);
+            const Json element = source_.Element(key, i);
+            serializer_.dump(key == "parts" ? Part(element, document_) : element, true, false,
+                             kIndent, 2 * kIndent);
+            out_ << (i + 1 < size ? ",\n" : "\n");
+        }
+        out_ << Indent(kIndent) << ']';
+    }
+
+    const ScoreJson& source_;
+    HostDocument& document_;
+    std::ostream& out_;
+    Serializer serializer_;
+};
+
 } // namespace
 
-std::string ScoreFileWriter::Json(const nlohmann::json& source, HostDocument& document) {
-    nlohmann::json written = source;
-    for (nlohmann::json& part : written["parts"]) {
-        const PartLayout layout = PartLayout::Of(document, part["id"].get<std::int16_t>());
-        part["widths"] = layout.widths;
-        part["systems"] = Systems(layout, part.value("systems", nlohmann::json()));
-        part["multimeasureRests"] = Rests(layout);
-    }
-    return written.dump(2) + '\n';
+void ScoreFileWriter::Json(const ScoreJson& source, HostDocument& document, std::ostream& out) {
+    TopWriter(source, document, out).Write();
+}
+
+void ScoreFileWriter::Write(const std::string& path, const ScoreJson& source,
+                            HostDocument& document) {
+    AtomicFile::Write(path, [&](std::ostream& out) { Json(source, document, out); });
 }

@@ -3,23 +3,108 @@
 #include "host/ScoreError.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
 using Json = nlohmann::json;
+using DocumentBuilder = nlohmann::detail::json_sax_dom_parser<Json>;
 
-// The library's own document builder, with its errors turned into score errors that name the
-// place, and a bound on nesting.
-class PlaceNamingBuilder : public nlohmann::detail::json_sax_dom_parser<Json> {
-    using Builder = nlohmann::detail::json_sax_dom_parser<Json>;
-
+// Reads the text as a pointer would, telling how far the parser has read it.
+class CountingReader {
 public:
-    PlaceNamingBuilder(Json& document, const std::string& text) : Builder(document), text_(text) {}
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
 
-    bool start_object(std::size_t elements) { return Enter(&Builder::start_object, elements); }
-    bool end_object() { return Leave(&Builder::end_object); }
-    bool start_array(std::size_t elements) { return Enter(&Builder::start_array, elements); }
-    bool end_array() { return Leave(&Builder::end_array); }
+    CountingReader(const char* at, const char** read) : at_(at), read_(read) {}
+
+    reference operator*() const { return *at_; }
+    CountingReader& operator++() {
+        *read_ = ++at_;
+        return *this;
+    }
+    CountingReader operator++(int) {
+        CountingReader before = *this;
+        ++*this;
+        return before;
+    }
+    bool operator==(const CountingReader& other) const { return at_ == other.at_; }
+
+private:
+    const char* at_;
+    const char** read_;
+};
+
+// The library's own document builder for the top object and its values other than lists; the
+// elements of a list at the top are only placed. Its errors become score errors that name the
+// place, and nesting is bounded.
+class OutlineBuilder : public DocumentBuilder {
+public:
+    OutlineBuilder(Json& document, ScoreJson::Lists& lists, std::vector<Json>& values,
+                   const std::string& text)
+        : DocumentBuilder(document), lists_(lists), values_(values), text_(text),
+          read_(text.data()) {}
+
+    const char** Read() { return &read_; }
+
+    bool null() { return list_ ? Keep(Json(nullptr)) : DocumentBuilder::null(); }
+    bool boolean(bool value) { return list_ ? Keep(Json(value)) : DocumentBuilder::boolean(value); }
+    bool number_integer(Json::number_integer_t value) {
+        return list_ ? Keep(Json(value)) : DocumentBuilder::number_integer(value);
+    }
+    bool number_unsigned(Json::number_unsigned_t value) {
+        return list_ ? Keep(Json(value)) : DocumentBuilder::number_unsigned(value);
+    }
+    bool number_float(Json::number_float_t value, const Json::string_t& text) {
+        return list_ ? Keep(Json(value)) : DocumentBuilder::number_float(value, text);
+    }
+    bool string(Json::string_t& value) {
+        return list_ ? Keep(Json(value)) : DocumentBuilder::string(value);
+    }
+    bool binary(Json::binary_t& value) {
+        return list_ ? Keep(Json(value)) : DocumentBuilder::binary(value);
+    }
+
+    bool key(Json::string_t& name) {
+        if (list_) {
+            return true;
+        }
+        if (depth_ == kTopDepth) {
+            // A repeated key replaces the value before it, as in the parsed document.
+            key_ = name;
+            lists_.erase(name);
+        }
+        return DocumentBuilder::key(name);
+    }
+
+    bool start_object(std::size_t elements) {
+        Deeper();
+        topIsObject_ = topIsObject_ || depth_ == kTopDepth;
+        return list_ ? Open() : DocumentBuilder::start_object(elements);
+    }
+    bool end_object() { return list_ ? Close() : Shallower(DocumentBuilder::end_object()); }
+
+    bool start_array(std::size_t elements) {
+        Deeper();
+        if (list_) {
+            return Open();
+        }
+        if (topIsObject_ && depth_ == kListDepth) {
+            list_ = &lists_[key_];
+            return DocumentBuilder::start_array(0) && DocumentBuilder::end_array();
+        }
+        return DocumentBuilder::start_array(elements);
+    }
+    bool end_array() {
+        if (list_ && depth_ == kListDepth) {
+            list_ = nullptr;
+            return Shallower(true);
+        }
+        return list_ ? Close() : Shallower(DocumentBuilder::end_array());
+    }
 
     template <class Exception>
     bool parse_error(std::size_t position, const std::string&, const Exception& error) {
@@ -27,17 +112,43 @@ public:
     }
 
 private:
-    // An object or array opens one level deeper, refused beyond the bound, and closes it again.
-    bool Enter(bool (Builder::*start)(std::size_t), std::size_t elements) {
+    static constexpr std::size_t kTopDepth = 1;
+    static constexpr std::size_t kListDepth = 2;
+    static constexpr std::size_t kElementDepth = 3;
+
+    std::size_t Position() const { return static_cast<std::size_t>(read_ - text_.data()); }
+
+    // A single value directly in a list is kept parsed; inside an element it is left in the text.
+    bool Keep(Json value) {
+        if (depth_ == kListDepth) {
+            list_->push_back({values_.size(), 0});
+            values_.push_back(std::move(value));
+        }
+        return true;
+    }
+    // The parser has just read the element's opening bracket, and then its closing one.
+    bool Open() {
+        if (depth_ == kElementDepth) {
+            elementStart_ = Position() - 1;
+        }
+        return true;
+    }
+    bool Close() {
+        if (depth_ == kElementDepth) {
+            list_->push_back({elementStart_, Position()});
+        }
+        return Shallower(true);
+    }
+
+    void Deeper() {
         if (++depth_ > ScoreJson::kMaximumDepth) {
             throw ScoreError("not valid JSON: values nested deeper than " +
                              std::to_string(ScoreJson::kMaximumDepth) + " levels");
         }
-        return (this->*start)(elements);
     }
-    bool Leave(bool (Builder::*end)()) {
+    bool Shallower(bool result) {
         --depth_;
-        return (this->*end)();
+        return result;
     }
 
     // The position is the count of bytes read when the problem was seen: the place where the
@@ -63,15 +174,30 @@ private:
         return problem;
     }
 
+    ScoreJson::Lists& lists_;
+    std::vector<Json>& values_;
     const std::string& text_;
+    const char* read_;
     std::size_t depth_ = 0;
+    bool topIsObject_ = false;
+    std::string key_;
+    std::vector<ScoreJson::Place>* list_ = nullptr;
+    std::size_t elementStart_ = 0;
 };
 
 } // namespace
 
-nlohmann::json ScoreJson::Parse(const std::string& text) {
-    Json root;
-    PlaceNamingBuilder builder(root, text);
-    Json::sax_parse(text, &builder);
-    return root;
+ScoreJson::ScoreJson(std::string text) : text_(std::move(text)) {
+    OutlineBuilder builder(root_, lists_, values_, text_);
+    const char* begin = text_.data();
+    Json::sax_parse(CountingReader(begin, builder.Read()),
+                    CountingReader(begin + text_.size(), builder.Read()), &builder);
+}
+
+nlohmann::json ScoreJson::Element(const std::string& key, std::size_t index) const {
+    const Place place = lists_.find(key)->second.at(index);
+    if (place.end == 0) {
+        return values_[place.first];
+    }
+    return Json::parse(text_.data() + place.first, text_.data() + place.end);
 }

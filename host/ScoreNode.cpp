@@ -1,5 +1,7 @@
 #include "host/ScoreNode.h"
 
+#include "host/ScoreJson.h"
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -10,6 +12,9 @@ std::string Join(const std::string& path, const std::string& key) {
 }
 
 } // namespace
+
+ScoreNode::ScoreNode(const ScoreJson& document)
+    : value_(document.Root()), path_(), document_(&document) {}
 
 void ScoreNode::Fail(const std::string& problem) const {
     throw ScoreError((path_.empty() ? std::string("the score") : path_) + ": " + problem);
@@ -119,10 +124,14 @@ void ScoreNode::Limit(const char* key, std::size_t maximum, const char* what) co
         return;
     }
     const ScoreNode list = At(key);
-    if (list.value_.is_array() && list.value_.size() > maximum) {
+    if (list.value_.is_array() && ListSize(key, list.value_) > maximum) {
         list.Fail("at most " + std::to_string(maximum) + " " + what + ", found " +
-                  std::to_string(list.value_.size()));
+                  std::to_string(ListSize(key, list.value_)));
     }
+}
+
+std::size_t ScoreNode::ListSize(const char* key, const nlohmann::json& list) const {
+    return document_ && document_->IsList(key) ? document_->ListSize(key) : list.size();
 }
 
 void ScoreNode::ForEach(const char* key, const std::function<void(const ScoreNode&)>& visit) const {
@@ -133,7 +142,15 @@ void ScoreNode::ForEach(const char* key, const std::function<void(const ScoreNod
     if (!list.value_.is_array()) {
         list.Fail("expected a list");
     }
+    const auto place = [&](std::size_t i) { return list.path_ + "[" + std::to_string(i) + "]"; };
+    if (document_ && document_->IsList(key)) {
+        for (std::size_t i = 0; i < document_->ListSize(key); ++i) {
+            const nlohmann::json element = document_->Element(key, i);
+            visit(ScoreNode(element, place(i)));
+        }
+        return;
+    }
     for (std::size_t i = 0; i < list.value_.size(); ++i) {
-        visit(ScoreNode(list.value_[i], list.path_ + "[" + std::to_string(i) + "]"));
+        visit(ScoreNode(list.value_[i], place(i)));
     }
 }

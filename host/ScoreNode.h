@@ -10,10 +10,14 @@
 #include <functional>
 #include <string>
 
+class ScoreJson;
+
 class ScoreNode {
 public:
     ScoreNode(const nlohmann::json& value, std::string path)
         : value_(value), path_(std::move(path)) {}
+    // The top of the document, whose lists are read one element at a time.
+    explicit ScoreNode(const ScoreJson& document);
 
     const std::string& Path() const { return path_; }
     bool Has(const char* key) const;
@@ -39,6 +43,10 @@ public:
     [[noreturn]] void Fail(const std::string& problem) const;
 
 private:
+    // The number of elements of the list at key, known to be a list.
+    std::size_t ListSize(const char* key, const nlohmann::json& list) const;
+
     const nlohmann::json& value_;
     std::string path_;
+    const ScoreJson* document_ = nullptr;
 };

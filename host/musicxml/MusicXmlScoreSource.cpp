@@ -44,8 +44,8 @@ std::unique_ptr<MusicXmlScoreSource>
 MusicXmlScoreSource::FromText(std::string text, bool linkedParts, StandInHost& host) {
     CheckUtf8(text);
     const MusicXmlScore score = MusicXmlReader::Read(text);
-    nlohmann::json json = MusicXmlMapping::ScoreJson(score, linkedParts);
-    ScoreFile::Apply(json.dump(), host);
+    ScoreJson json(MusicXmlMapping::ScoreJson(score, linkedParts).dump());
+    ScoreFile::ApplyParsed(json, host);
     std::unique_ptr<MusicXmlScoreSource> source(new MusicXmlScoreSource(
         std::move(text), MusicXmlScaling(score.millimeters, score.tenths), std::move(json)));
     if (linkedParts) {
@@ -59,7 +59,7 @@ MusicXmlScoreSource::FromText(std::string text, bool linkedParts, StandInHost& h
 
 void MusicXmlScoreSource::Save(const std::string& path, HostDocument& document) const {
     if (IsJsonPath(path)) {
-        AtomicFile::Write(path, ScoreFileWriter::Json(json_, document));
+        ScoreFileWriter::Write(path, json_, document);
     } else if (IsMusicXmlPath(path) && !path.ends_with(".mxl")) {
         AtomicFile::Write(path, ScoreText(document));
     } else {

@@ -3,10 +3,9 @@
 #pragma once
 
 #include "host/PartLayout.h"
+#include "host/ScoreJson.h"
 #include "host/ScoreSource.h"
 #include "host/musicxml/MusicXmlScaling.h"
-
-#include <nlohmann/json.hpp>
 
 #include <vector>
 
@@ -27,12 +26,13 @@ public:
     std::size_t PartCount() const { return partIds_.size(); }
 
 private:
-    MusicXmlScoreSource(std::string text, MusicXmlScaling scaling, nlohmann::json json)
+    MusicXmlScoreSource(std::string text, MusicXmlScaling scaling, ScoreJson json)
         : text_(std::move(text)), scaling_(scaling), json_(std::move(json)) {}
 
     std::string text_;
     MusicXmlScaling scaling_;
-    nlohmann::json json_;
+    // The score in the host's JSON format, as loaded.
+    ScoreJson json_;
     std::vector<std::string> partIds_; // of the linked parts, in order; empty without them
     PartLayout loaded_;
 };
