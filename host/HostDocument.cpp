@@ -43,7 +43,7 @@ void HostDocument::PutComponent(const char* code, std::uint16_t key1, std::uint1
 HostDocument::ComponentWords HostDocument::ComponentAt(const char* code, std::uint16_t key1,
                                                        std::uint16_t key2) const {
     ComponentWords words{};
-    const RecordStore::Bytes* bytes = shared_.Find(ComponentTag(code), key1, key2, 0);
+    const RecordStore::Found bytes = shared_.Find(ComponentTag(code), key1, key2, 0);
     if (!bytes) {
         return words;
     }

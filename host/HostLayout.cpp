@@ -32,14 +32,14 @@ std::int16_t StoredWidth(std::int64_t evpus) {
         std::clamp<std::int64_t>(evpus, 0, std::numeric_limits<std::int16_t>::max()));
 }
 
-const RecordStore::Bytes* MeasureRecord(RecordStore& layout, std::int32_t measure) {
+RecordStore::Found MeasureRecord(RecordStore& layout, std::int32_t measure) {
     return layout.Find(Measure::kTag, static_cast<std::uint16_t>(measure), 0, 0);
 }
 
 std::vector<std::int16_t> MeasureWidths(RecordStore& layout) {
     std::vector<std::int16_t> widths;
-    for (std::int32_t measure = 1;
-         const RecordStore::Bytes* record = MeasureRecord(layout, measure); ++measure) {
+    for (std::int32_t measure = 1; const RecordStore::Found record = MeasureRecord(layout, measure);
+         ++measure) {
         widths.push_back(RecordBytes::Read<std::int16_t>(record->data(), Measure::kWidth));
     }
     return widths;
@@ -47,7 +47,7 @@ std::vector<std::int16_t> MeasureWidths(RecordStore& layout) {
 
 // A new system is laid out like the part's first one, or at full scale when there is none.
 RecordStore::Bytes SystemTemplate(RecordStore& layout) {
-    if (const RecordStore::Bytes* first = layout.Find(System::kTag, 1, 0, 0)) {
+    if (const RecordStore::Found first = layout.Find(System::kTag, 1, 0, 0)) {
         return *first;
     }
     RecordStore::Bytes bytes(System::kSize, 0);
@@ -68,7 +68,7 @@ std::vector<std::int16_t> PartStaves(HostDocument& document) {
 static_assert(Measure::kWidth == Rest::kWidth);
 void WriteWidth(RecordStore& layout, std::uint32_t tag, std::int32_t item, std::int16_t width) {
     const RecordKey key{tag, {static_cast<std::uint16_t>(item), 0, 0}};
-    if (const RecordStore::Bytes* record = layout.Find(key)) {
+    if (const RecordStore::Found record = layout.Find(key)) {
         RecordStore::Bytes bytes = *record;
         RecordBytes::Write(bytes.data(), Measure::kWidth, width);
         layout.Replace(key, std::move(bytes));
@@ -123,7 +123,7 @@ void HostLayout::Update(HostDocument& document) {
     const RecordStore::Bytes blank = SystemTemplate(layout);
     for (std::size_t i = 0; i < systems.size(); ++i) {
         const auto item = static_cast<std::uint16_t>(i + 1);
-        const RecordStore::Bytes* existing = layout.Find(System::kTag, item, 0, 0);
+        const RecordStore::Found existing = layout.Find(System::kTag, item, 0, 0);
         RecordStore::Bytes bytes = existing ? *existing : blank;
         if (!existing) {
             HostStaffLists::Put(document, static_cast<std::int16_t>(item), PartStaves(document));
@@ -148,7 +148,7 @@ void HostLayout::SpaceSelectedMusic(HostDocument& document, const HostMusic& mus
          ++measure) {
         const int entries = music.BusiestStaffEntryCount(static_cast<std::int16_t>(measure));
         WriteWidth(layout, Measure::kTag, measure, MusicWidth(entries));
-        if (const RecordStore::Bytes* rest =
+        if (const RecordStore::Found rest =
                 layout.Find(Rest::kTag, static_cast<std::uint16_t>(measure), 0, 0)) {
             const std::int32_t span =
                 RecordBytes::Read<std::int16_t>(rest->data(), Rest::kNext) - measure;

@@ -32,7 +32,7 @@ std::int16_t FX_LoadEData(std::uint32_t tag, std::int16_t* keys, void* buffer, s
     if (!keys || !size) {
         return 0;
     }
-    const RecordStore::Bytes* record = StoreFor(tag).Find(RecordStore::KeyOf(tag, keys));
+    const RecordStore::Found record = StoreFor(tag).Find(RecordStore::KeyOf(tag, keys));
     if (!record) {
         return 0;
     }

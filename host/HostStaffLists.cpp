@@ -7,13 +7,13 @@ namespace {
 
 namespace StaffList = HostRecords::StaffList;
 
-const RecordStore::Bytes* PositionRecord(HostDocument& document, std::int16_t list, int position) {
+RecordStore::Found PositionRecord(HostDocument& document, std::int16_t list, int position) {
     return document.StoreFor(StaffList::kTag)
         .Find(StaffList::kTag, static_cast<std::uint16_t>(list),
               static_cast<std::uint16_t>(position), 0);
 }
 
-std::int16_t StaffOf(const RecordStore::Bytes& record) {
+std::int16_t StaffOf(const RecordStore::View& record) {
     return record.size() >= sizeof(std::int16_t)
                ? RecordBytes::Read<std::int16_t>(record.data(), StaffList::kStaff)
                : std::int16_t{0};
@@ -38,8 +38,8 @@ void HostStaffLists::Put(HostDocument& document, std::int16_t list,
 }
 
 std::int16_t HostStaffLists::StaffAt(HostDocument& document, std::int16_t slot, std::int16_t list) {
-    const RecordStore::Bytes* record =
-        slot >= 1 ? PositionRecord(document, list, slot - 1) : nullptr;
+    const RecordStore::Found record =
+        slot >= 1 ? PositionRecord(document, list, slot - 1) : RecordStore::Found();
     return record ? StaffOf(*record) : std::int16_t{0};
 }
 
@@ -51,7 +51,7 @@ std::int16_t HostStaffLists::SlotOf(HostDocument& document, std::int16_t staff) 
     if (index.revision != revision) {
         index.slots.clear();
         for (int position = 0;
-             const RecordStore::Bytes* record = PositionRecord(document, 0, position); ++position) {
+             const RecordStore::Found record = PositionRecord(document, 0, position); ++position) {
             if (const std::int16_t listed = StaffOf(*record); listed != 0) {
                 index.slots.emplace(listed, static_cast<std::int16_t>(position + 1));
             }

@@ -3,6 +3,10 @@
 #include "host/HostRecords.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -11,6 +15,18 @@ constexpr std::uint32_t kThreeKeyTags[] = {HostRecords::FrameHold::kTag,
                                            HostRecords::StaffSize::kTag};
 
 } // namespace
+
+unsigned char RecordStore::View::at(std::size_t index) const {
+    if (index >= size_) {
+        throw std::out_of_range("record byte " + std::to_string(index) + " of " +
+                                std::to_string(size_));
+    }
+    return data_[index];
+}
+
+bool operator==(const RecordStore::View& view, const RecordStore::Bytes& bytes) {
+    return std::equal(view.begin(), view.end(), bytes.begin(), bytes.end());
+}
 
 int RecordStore::KeysUsedBy(std::uint32_t tag) {
     return std::find(std::begin(kThreeKeyTags), std::end(kThreeKeyTags), tag) !=
@@ -28,35 +44,106 @@ RecordKey RecordStore::KeyOf(std::uint32_t tag, const std::int16_t* keys) {
     return key;
 }
 
+std::vector<RecordStore::Slot>::const_iterator
+RecordStore::Table::LowerBound(const Keys& keys) const {
+    return std::lower_bound(
+        slots.begin(), slots.end(), keys,
+        [](const Slot& slot, const Keys& sought) { return slot.keys < sought; });
+}
+
+void RecordStore::Table::Store(Slot& slot, const Bytes& record) {
+    if (slot.size == record.size() && slot.offset + slot.size <= bytes.size()) {
+        std::copy(record.begin(), record.end(), bytes.begin() + slot.offset);
+        return;
+    }
+    Forget(slot);
+    if (bytes.size() + record.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::bad_alloc();
+    }
+    slot.offset = static_cast<std::uint32_t>(bytes.size());
+    slot.size = static_cast<std::uint32_t>(record.size());
+    bytes.insert(bytes.end(), record.begin(), record.end());
+}
+
+void RecordStore::Table::Forget(const Slot& slot) {
+    unused += slot.size;
+}
+
+// Copies the bytes still in use to a new block, in the order of their records.
+void RecordStore::Table::Compact() {
+    Bytes kept;
+    kept.reserve(bytes.size() - unused);
+    for (Slot& slot : slots) {
+        const auto first = bytes.begin() + slot.offset;
+        slot.offset = static_cast<std::uint32_t>(kept.size());
+        kept.insert(kept.end(), first, first + slot.size);
+    }
+    bytes = std::move(kept);
+    unused = 0;
+}
+
+const RecordStore::Table* RecordStore::TableOf(std::uint32_t tag) const {
+    const auto found = tables_.find(tag);
+    return found == tables_.end() ? nullptr : found->second.get();
+}
+
+RecordStore::Table& RecordStore::Writable(std::uint32_t tag) {
+    std::shared_ptr<Table>& table = tables_[tag];
+    if (!table) {
+        table = std::make_shared<Table>();
+    } else if (table.use_count() > 1) {
+        table = std::make_shared<Table>(*table);
+    }
+    return *table;
+}
+
 void RecordStore::Put(std::uint32_t tag, std::uint16_t key1, std::uint16_t key2, std::uint16_t key3,
-                      Bytes bytes) {
+                      const Bytes& bytes) {
     const std::int16_t keys[3] = {static_cast<std::int16_t>(key1), static_cast<std::int16_t>(key2),
                                   static_cast<std::int16_t>(key3)};
-    records_[KeyOf(tag, keys)] = std::move(bytes);
-    Changed();
+    const RecordKey key = KeyOf(tag, keys);
+    if (!Replace(key, bytes)) {
+        Table& table = Writable(tag);
+        // Documents are built in key order, so the new record mostly goes last.
+        const auto at = table.slots.empty() || table.slots.back().keys < key.keys
+                            ? table.slots.end()
+                            : table.LowerBound(key.keys);
+        Slot& slot = *table.slots.insert(at, Slot{key.keys, 0, 0});
+        table.Store(slot, bytes);
+        Changed();
+    }
 }
 
-const RecordStore::Bytes* RecordStore::Find(const RecordKey& key) const {
-    const auto found = records_.find(key);
-    return found == records_.end() ? nullptr : &found->second;
+RecordStore::Found RecordStore::Find(const RecordKey& key) const {
+    const Table* table = TableOf(key.tag);
+    if (!table) {
+        return Found();
+    }
+    const auto slot = table->LowerBound(key.keys);
+    return slot != table->slots.end() && slot->keys == key.keys ? Found(table->ViewOf(*slot))
+                                                                : Found();
 }
 
-const RecordStore::Bytes* RecordStore::Find(std::uint32_t tag, std::uint16_t key1,
-                                            std::uint16_t key2, std::uint16_t key3) const {
+RecordStore::Found RecordStore::Find(std::uint32_t tag, std::uint16_t key1, std::uint16_t key2,
+                                     std::uint16_t key3) const {
     return Find(RecordKey{tag, {key1, key2, key3}});
 }
 
-bool RecordStore::Replace(const RecordKey& key, Bytes bytes) {
-    const auto found = records_.find(key);
-    if (found == records_.end()) {
+bool RecordStore::Replace(const RecordKey& key, const Bytes& bytes) {
+    if (!Find(key)) {
         return false;
     }
-    found->second = std::move(bytes);
+    Table& table = Writable(key.tag);
+    const auto at = table.LowerBound(key.keys);
+    table.Store(table.slots[static_cast<std::size_t>(at - table.slots.begin())], bytes);
+    if (table.unused > table.bytes.size() / 2) {
+        table.Compact();
+    }
     Changed();
     return true;
 }
 
-bool RecordStore::Create(std::uint32_t tag, std::int16_t* keys, Bytes bytes) {
+bool RecordStore::Create(std::uint32_t tag, std::int16_t* keys, const Bytes& bytes) {
     RecordKey key = KeyOf(tag, keys);
     const int used = KeysUsedBy(tag);
     for (int position = 0; position < used; ++position) {
@@ -67,10 +154,10 @@ bool RecordStore::Create(std::uint32_t tag, std::int16_t* keys, Bytes bytes) {
             }
         }
     }
-    if (!records_.emplace(key, std::move(bytes)).second) {
+    if (Find(key)) {
         return false;
     }
-    Changed();
+    Put(tag, key.keys[0], key.keys[1], key.keys[2], bytes);
     for (int position = 0; position < used; ++position) {
         keys[position] = static_cast<std::int16_t>(key.keys[position]);
     }
@@ -78,25 +165,54 @@ bool RecordStore::Create(std::uint32_t tag, std::int16_t* keys, Bytes bytes) {
 }
 
 bool RecordStore::Erase(const RecordKey& key) {
-    if (records_.erase(key) == 0) {
+    if (!Find(key)) {
         return false;
+    }
+    Table& table = Writable(key.tag);
+    const auto at = table.slots.begin() + (table.LowerBound(key.keys) - table.slots.begin());
+    table.Forget(*at);
+    table.slots.erase(at);
+    if (table.slots.empty()) {
+        tables_.erase(key.tag);
+    } else if (table.unused > table.bytes.size() / 2) {
+        table.Compact();
     }
     Changed();
     return true;
 }
 
 std::optional<RecordKey> RecordStore::After(const RecordKey& key) const {
-    const auto next = records_.upper_bound(key);
-    if (next == records_.end() || next->first.tag != key.tag) {
+    const Table* table = TableOf(key.tag);
+    if (!table) {
         return std::nullopt;
     }
-    return next->first;
+    const auto next =
+        std::upper_bound(table->slots.begin(), table->slots.end(), key.keys,
+                         [](const Keys& sought, const Slot& slot) { return sought < slot.keys; });
+    if (next == table->slots.end()) {
+        return std::nullopt;
+    }
+    return RecordKey{key.tag, next->keys};
 }
 
 std::size_t RecordStore::CountOf(std::uint32_t tag) const {
-    return static_cast<std::size_t>(
-        std::count_if(records_.begin(), records_.end(),
-                      [tag](const auto& record) { return record.first.tag == tag; }));
+    const Table* table = TableOf(tag);
+    return table ? table->slots.size() : 0;
+}
+
+bool RecordStore::operator==(const RecordStore& other) const {
+    const auto sameTable = [](const auto& mine, const auto& theirs) {
+        const Table& a = *mine.second;
+        const Table& b = *theirs.second;
+        return mine.first == theirs.first &&
+               std::equal(a.slots.begin(), a.slots.end(), b.slots.begin(), b.slots.end(),
+                          [&](const Slot& x, const Slot& y) {
+                              return x.keys == y.keys &&
+                                     std::ranges::equal(a.ViewOf(x), b.ViewOf(y));
+                          });
+    };
+    return std::equal(tables_.begin(), tables_.end(), other.tables_.begin(), other.tables_.end(),
+                      sameTable);
 }
 
 // Revisions are counted over all stores, so no two states of any stores share one.
@@ -107,11 +223,11 @@ void RecordStore::Changed() {
 
 std::uint16_t RecordStore::NextFree(const RecordKey& key, int position) const {
     unsigned next = position == 0 ? 1 : 0;
-    for (auto it = records_.lower_bound(RecordKey{key.tag, {0, 0, 0}});
-         it != records_.end() && it->first.tag == key.tag; ++it) {
-        const auto& stored = it->first.keys;
-        if (std::equal(stored.begin(), stored.begin() + position, key.keys.begin())) {
-            next = std::max(next, stored[position] + 1u);
+    if (const Table* table = TableOf(key.tag)) {
+        for (const Slot& slot : table->slots) {
+            if (std::equal(slot.keys.begin(), slot.keys.begin() + position, key.keys.begin())) {
+                next = std::max(next, slot.keys[position] + 1u);
+            }
         }
     }
     return static_cast<std::uint16_t>(std::min(next, unsigned{kPlaceholder}));

@@ -13,7 +13,7 @@ namespace Measure = HostRecords::Measure;
 namespace System = HostRecords::System;
 namespace Rest = HostRecords::Rest;
 
-std::int16_t Word(const RecordStore::Bytes& record, std::size_t offset) {
+std::int16_t Word(const RecordStore::View& record, std::size_t offset) {
     return RecordBytes::Read<std::int16_t>(record.data(), offset);
 }
 
@@ -33,15 +33,15 @@ std::string ScoreReport::Describe(HostDocument& document) {
     for (const auto& [part, unused] : document.Layouts()) {
         RecordStore& layout = document.LayoutOf(part);
         out << "part " << part << " widths:";
-        layout.ForEach(Measure::kTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
+        layout.ForEach(Measure::kTag, [&](const RecordKey&, const RecordStore::View& record) {
             out << ' ' << Word(record, Measure::kWidth);
         });
         out << "\npart " << part << " systems:";
-        layout.ForEach(System::kTag, [&](const RecordKey&, const RecordStore::Bytes& record) {
+        layout.ForEach(System::kTag, [&](const RecordKey&, const RecordStore::View& record) {
             out << ' ' << Word(record, System::kFirst) << '-' << Word(record, System::kNext) - 1;
         });
         out << "\npart " << part << " rests:";
-        layout.ForEach(Rest::kTag, [&](const RecordKey& key, const RecordStore::Bytes& record) {
+        layout.ForEach(Rest::kTag, [&](const RecordKey& key, const RecordStore::View& record) {
             out << ' ' << key.keys[0] << '-' << Word(record, Rest::kNext) - 1 << " width "
                 << Word(record, Rest::kWidth) << " adjust " << Word(record, Rest::kRestAdjust)
                 << ';';

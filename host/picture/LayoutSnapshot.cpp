@@ -12,11 +12,11 @@ namespace Measure = HostRecords::Measure;
 namespace System = HostRecords::System;
 namespace Rest = HostRecords::Rest;
 
-std::int16_t Word(const RecordStore::Bytes& record, std::size_t offset) {
+std::int16_t Word(const RecordStore::View& record, std::size_t offset) {
     return RecordBytes::Read<std::int16_t>(record.data(), offset);
 }
 
-const RecordStore::Bytes* Item(RecordStore& layout, std::uint32_t tag, std::int32_t item) {
+RecordStore::Found Item(RecordStore& layout, std::uint32_t tag, std::int32_t item) {
     return layout.Find(tag, static_cast<std::uint16_t>(item), 0, 0);
 }
 
@@ -46,12 +46,12 @@ LayoutSnapshot::Part TakePart(StandInHost& host, std::int16_t id) {
     LayoutSnapshot::Part part{id, {}, {}, {}};
     const std::vector<std::int16_t> staves = PartStaves(document);
     for (std::int32_t measure = 1;
-         const RecordStore::Bytes* record = Item(layout, Measure::kTag, measure); ++measure) {
+         const RecordStore::Found record = Item(layout, Measure::kTag, measure); ++measure) {
         part.measures.push_back(
             {Word(*record, Measure::kWidth), IsEmpty(host.Music(), staves, measure)});
     }
     for (std::int32_t system = 1;
-         const RecordStore::Bytes* record = Item(layout, System::kTag, system); ++system) {
+         const RecordStore::Found record = Item(layout, System::kTag, system); ++system) {
         if (Word(*record, System::kFirst) > 0) {
             part.systems.push_back(
                 {Word(*record, System::kFirst), Word(*record, System::kNext) - 1});
@@ -59,7 +59,7 @@ LayoutSnapshot::Part TakePart(StandInHost& host, std::int16_t id) {
     }
     for (std::int32_t first = 1; first <= static_cast<std::int32_t>(part.measures.size());
          ++first) {
-        if (const RecordStore::Bytes* record = Item(layout, Rest::kTag, first)) {
+        if (const RecordStore::Found record = Item(layout, Rest::kTag, first)) {
             part.rests.push_back(
                 {first, Word(*record, Rest::kNext) - 1, Word(*record, Rest::kWidth)});
         }

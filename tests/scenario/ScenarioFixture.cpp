@@ -15,7 +15,7 @@ namespace Measure = HostRecords::Measure;
 namespace System = HostRecords::System;
 namespace Rest = HostRecords::Rest;
 
-std::int16_t Word(const RecordStore::Bytes* record, std::size_t offset) {
+std::int16_t Word(RecordStore::Found record, std::size_t offset) {
     return record ? RecordBytes::Read<std::int16_t>(record->data(), offset) : -1;
 }
 
@@ -52,7 +52,7 @@ bool ScenarioFixture::RunPass() {
 std::vector<std::int16_t> ScenarioFixture::MeasureWidths(std::int16_t part) {
     std::vector<std::int16_t> widths;
     RecordStore& layout = host.Document().LayoutOf(part);
-    for (std::uint16_t measure = 1; const auto* record = layout.Find(Measure::kTag, measure, 0, 0);
+    for (std::uint16_t measure = 1; const auto record = layout.Find(Measure::kTag, measure, 0, 0);
          ++measure) {
         widths.push_back(Word(record, Measure::kWidth));
     }
@@ -74,7 +74,7 @@ std::int16_t ScenarioFixture::RestAdjust(std::int16_t first, std::int16_t part) 
 std::vector<std::pair<std::int16_t, std::int16_t>> ScenarioFixture::Systems(std::int16_t part) {
     std::vector<std::pair<std::int16_t, std::int16_t>> systems;
     RecordStore& layout = host.Document().LayoutOf(part);
-    for (std::uint16_t system = 1; const auto* record = layout.Find(System::kTag, system, 0, 0);
+    for (std::uint16_t system = 1; const auto record = layout.Find(System::kTag, system, 0, 0);
          ++system) {
         systems.emplace_back(Word(record, System::kFirst), Word(record, System::kNext));
     }

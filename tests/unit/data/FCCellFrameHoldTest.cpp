@@ -168,7 +168,7 @@ TEST_F(FCCellFrameHoldTest, LayerValuesTravelWithTheRecordForEveryLayerTheHostHa
         EXPECT_EQ(loaded, c.loaded) << c.hostLayers;
         hold.SetLayerValue(1, 9);
         ASSERT_TRUE(hold.Save());
-        const RecordStore::Bytes* stored = Store(kFrameHoldTag).Find(kFrameHoldTag, kStaff, 3, 0);
+        const RecordStore::Found stored = Store(kFrameHoldTag).Find(kFrameHoldTag, kStaff, 3, 0);
         ASSERT_NE(stored, nullptr);
         std::vector<std::int16_t> saved;
         for (std::size_t layer = 0; layer < 4; ++layer) {
@@ -189,7 +189,7 @@ TEST_F(FCCellFrameHoldTest, ANewFrameHoldIsCreatedForItsCell) {
     hold.SetCell(&cell);
     hold.SetLayerValue(0, 5);
     ASSERT_TRUE(hold.SaveNew());
-    const RecordStore::Bytes* stored = Store(kFrameHoldTag).Find(kFrameHoldTag, kStaff, 8, 0);
+    const RecordStore::Found stored = Store(kFrameHoldTag).Find(kFrameHoldTag, kStaff, 8, 0);
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(RecordBytes::Read<std::int16_t>(stored->data(), 4), 100);
     EXPECT_EQ(RecordBytes::Read<std::int16_t>(stored->data(), 6), 5);

@@ -53,7 +53,7 @@ protected:
     std::vector<int> StoredIncidences(std::uint16_t item) {
         std::vector<int> values;
         for (std::uint16_t incidence = 0; incidence < 8; ++incidence) {
-            if (const auto* bytes = Shared().Find(kIncidenceTag, item, incidence, 0)) {
+            if (const auto bytes = Shared().Find(kIncidenceTag, item, incidence, 0)) {
                 values.push_back(Int16At(bytes->data(), 0));
             }
         }

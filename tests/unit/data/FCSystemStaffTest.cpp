@@ -26,7 +26,7 @@ protected:
 
     // The stored percentage of a staff in a list, or -1 when there is no record.
     int StoredPercent(std::int16_t list, std::int16_t staff) {
-        const RecordStore::Bytes* record = PercentStore().Find(kPercentTag, list, staff, 0);
+        const RecordStore::Found record = PercentStore().Find(kPercentTag, list, staff, 0);
         return record ? RecordBytes::Read<std::int16_t>(record->data(), 0) : -1;
     }
 

@@ -42,7 +42,7 @@ TEST_F(LayoutRecordsTest, MeasureLayoutFollowsTheHostVersion) {
         EXPECT_EQ(measure.GetWidth(), 480);
         measure.SetWidth(512);
         ASSERT_TRUE(measure.Save());
-        const Bytes* stored = Layout().Find(kMeasureTag, 2, 0, 0);
+        const RecordStore::Found stored = Layout().Find(kMeasureTag, 2, 0, 0);
         EXPECT_EQ(*stored, Record(static_cast<std::size_t>(c.size), {{0, 512}}, 7));
         EXPECT_EQ(host.CallsTo("FX_SaveEData")[0].args.back(), c.recordVersion);
     }

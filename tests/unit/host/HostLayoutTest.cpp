@@ -28,7 +28,7 @@ protected:
     }
 
     std::int16_t WidthOf(std::uint32_t tag) {
-        const RecordStore::Bytes* record = host.Document().LayoutOf(0).Find(tag, 1, 0, 0);
+        const RecordStore::Found record = host.Document().LayoutOf(0).Find(tag, 1, 0, 0);
         return RecordBytes::Read<std::int16_t>(record->data(), 0);
     }
 };

@@ -32,7 +32,7 @@ const char* kSmallScore = R"({
 
 class ScoreFileTest : public HostFixture {
 protected:
-    std::int16_t Word(const RecordStore::Bytes* record, std::size_t offset) {
+    std::int16_t Word(RecordStore::Found record, std::size_t offset) {
         return record ? RecordBytes::Read<std::int16_t>(record->data(), offset) : -1;
     }
 };
