@@ -2,9 +2,9 @@
 
 #include "host/ScoreError.h"
 
+#include <array>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 std::string ScoreFileText::Read(const std::string& path) {
     std::error_code error;
@@ -17,7 +17,15 @@ std::string ScoreFileText::Read(const std::string& path) {
     }
     // The library reports some read errors by throwing, others by the stream's state.
     try {
-        std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        std::string text;
+        // Room for the whole file at once: a text grown while read can take twice its size.
+        if (const std::uintmax_t size = std::filesystem::file_size(path, error); !error) {
+            text.reserve(static_cast<std::size_t>(size));
+        }
+        std::array<char, 1 << 16> buffer;
+        while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
+            text.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+        }
         if (!in.bad()) {
             return text;
         }

@@ -5,6 +5,7 @@
 #include "hostinterface/RecordBytes.h"
 
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -17,11 +18,13 @@ std::int16_t Word(const RecordStore::View& record, std::size_t offset) {
     return RecordBytes::Read<std::int16_t>(record.data(), offset);
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
+// The lines of the text as views into it: a report of a long score is many megabytes.
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
     return lines;
 }
@@ -52,12 +55,12 @@ std::string ScoreReport::Describe(HostDocument& document) {
 }
 
 std::string ScoreReport::Changes(const std::string& before, const std::string& after) {
-    const std::vector<std::string> old = Lines(before);
-    const std::vector<std::string> now = Lines(after);
+    const std::vector<std::string_view> old = Lines(before);
+    const std::vector<std::string_view> now = Lines(after);
     std::ostringstream out;
     for (std::size_t i = 0; i < std::max(old.size(), now.size()); ++i) {
-        const std::string was = i < old.size() ? old[i] : "";
-        const std::string is = i < now.size() ? now[i] : "";
+        const std::string_view was = i < old.size() ? old[i] : std::string_view();
+        const std::string_view is = i < now.size() ? now[i] : std::string_view();
         if (was != is) {
             out << "before  " << was << "\nafter   " << is << '\n';
         }
