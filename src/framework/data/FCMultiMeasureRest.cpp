@@ -1,13 +1,15 @@
 #include "framework/data/FCMultiMeasureRest.h"
 
+#include "binding/IgnoredResult.h"
+
 FCMultiMeasureRest::FCMultiMeasureRest() {
     Width::Set(record_, kNewWidth);
     SetDataSize(kSize);
 }
 
 bool FCMultiMeasureRest::LoadFirst() {
-    // Measure 0 holds no rest; the look only sets the keys the walk starts from.
-    Load(0);
+    // Measure 0 holds no rest: the look fails, and only sets the keys the walk starts from.
+    Ignore(Load(0), Because::GoneEither);
     return LoadNext();
 }
 
