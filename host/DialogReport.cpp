@@ -1,25 +1,18 @@
 #include "host/DialogReport.h"
 
 #include "host/ReportText.h"
+#include "host/WindowText.h"
 
 #include <sstream>
 
 namespace {
 
 std::string TextOf(HWND window) {
-    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, AsPlatformText(text.data()), static_cast<int>(text.size()))));
-    return ReportText(text);
+    return ReportText(WindowText(window));
 }
 
 std::string ListItem(HWND list, int index) {
-    const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    std::u16string text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, u'\0');
-    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length < 0 ? 0 : length));
-    return ReportText(text);
+    return ReportText(ListItemText(list, index));
 }
 
 // A drop-down list's items, the selected one marked with "*"; nothing for other items.

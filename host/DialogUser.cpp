@@ -1,26 +1,6 @@
 #include "host/DialogUser.h"
 
-namespace {
-
-std::u16string WindowText(HWND window) {
-    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, AsPlatformText(text.data()), static_cast<int>(text.size()))));
-    return text;
-}
-
-std::u16string ListItem(HWND dialog, int item, int index) {
-    const LRESULT length = SendDlgItemMessageW(dialog, item, CB_GETLBTEXTLEN, index, 0);
-    if (length < 0) {
-        return u"";
-    }
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    SendDlgItemMessageW(dialog, item, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
-} // namespace
+#include "host/WindowText.h"
 
 bool DialogUser::SelectItem(int item, int index) {
     const HWND control = Reachable(item);
@@ -96,9 +76,10 @@ bool DialogUser::IsVisible(int item) const {
 
 std::vector<std::u16string> DialogUser::ListItems(int item) const {
     std::vector<std::u16string> items;
-    const LRESULT count = SendDlgItemMessageW(dialog_, item, CB_GETCOUNT, 0, 0);
+    const HWND list = GetDlgItem(dialog_, item);
+    const LRESULT count = list ? SendMessageW(list, CB_GETCOUNT, 0, 0) : 0;
     for (int index = 0; index < count; ++index) {
-        items.push_back(ListItem(dialog_, item, index));
+        items.push_back(ListItemText(list, index));
     }
     return items;
 }

@@ -5,6 +5,7 @@
 #include "host/HostFunctions.h"
 #include "host/HostMeasurement.h"
 #include "host/StandInHost.h"
+#include "host/WindowText.h"
 #include "platform/EightBitText.h"
 
 #include <algorithm>
@@ -20,11 +21,28 @@ HWND Item(HWND window, std::int16_t item) {
     return HostDialogs::Instance().IsOpen(window) ? GetDlgItem(window, item) : nullptr;
 }
 
-std::u16string ItemText(HWND item) {
-    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(item)) + 1, u'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(item, AsPlatformText(text.data()), static_cast<int>(text.size()))));
-    return text;
+void CopyWindowText(HWND control, char* text, std::int32_t capacity) {
+    GetWindowTextA(control, text, capacity);
+}
+
+void CopyWindowText(HWND control, std::uint16_t* text, std::int32_t capacity) {
+    GetWindowTextW(control, AsPlatformText(reinterpret_cast<char16_t*>(text)), capacity);
+}
+
+// The item's text into the caller's buffer of capacity units, cut to fit. The buffer is emptied
+// first, so a missing item leaves no stale text in it.
+template <typename Unit>
+std::int16_t CopyItemText(HWND window, std::int16_t item, Unit* text, std::int32_t capacity) {
+    if (!text || capacity <= 0) {
+        return 0;
+    }
+    text[0] = 0;
+    const HWND control = Item(window, item);
+    if (!control) {
+        return 0;
+    }
+    CopyWindowText(control, text, capacity);
+    return 1;
 }
 
 bool SetItemText(HWND item, const std::u16string& text) {
@@ -49,7 +67,7 @@ std::int32_t ReadItemValue(HWND item, std::int16_t kind) {
     case kCheckState:
         return static_cast<std::int32_t>(SendMessageW(item, BM_GETCHECK, 0, 0));
     case kInteger:
-        return LeadingInteger(ItemText(item));
+        return LeadingInteger(WindowText(item));
     default:
         return 0;
     }
@@ -137,7 +155,7 @@ std::int16_t FX_GetDlgItemUser(HWND window, std::int16_t item, std::int16_t rese
     if (!control || !evpus) {
         return 0;
     }
-    *evpus = HostMeasurement::Parse(ItemText(control), HostDialogs::Instance().Unit());
+    *evpus = HostMeasurement::Parse(WindowText(control), HostDialogs::Instance().Unit());
     return 1;
 }
 
@@ -154,32 +172,14 @@ std::int16_t FX_GetDlgString(HWND window, std::int16_t item, char* text, std::in
                              std::uint32_t version) {
     HostCallLog::Record(
         __func__, {HostCallLog::Given(window), item, HostCallLog::Given(text), capacity, version});
-    if (!text || capacity <= 0) {
-        return 0;
-    }
-    text[0] = 0;
-    const HWND control = Item(window, item);
-    if (!control) {
-        return 0;
-    }
-    GetWindowTextA(control, text, capacity);
-    return 1;
+    return CopyItemText(window, item, text, capacity);
 }
 
 std::int16_t FX_GetDlgString_UTF16(HWND window, std::int16_t item, std::uint16_t* text,
                                    std::int32_t capacity, std::uint32_t version) {
     HostCallLog::Record(
         __func__, {HostCallLog::Given(window), item, HostCallLog::Given(text), capacity, version});
-    if (!text || capacity <= 0) {
-        return 0;
-    }
-    text[0] = 0;
-    const HWND control = Item(window, item);
-    if (!control) {
-        return 0;
-    }
-    GetWindowTextW(control, AsPlatformText(reinterpret_cast<char16_t*>(text)), capacity);
-    return 1;
+    return CopyItemText(window, item, text, capacity);
 }
 
 std::int16_t FX_SetDlgString(HWND window, std::int16_t item, const char* text,
