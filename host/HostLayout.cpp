@@ -40,7 +40,7 @@ std::vector<std::int16_t> MeasureWidths(RecordStore& layout) {
     std::vector<std::int16_t> widths;
     for (std::int32_t measure = 1; const RecordStore::Found record = MeasureRecord(layout, measure);
          ++measure) {
-        widths.push_back(RecordBytes::Read<std::int16_t>(record->data(), Measure::kWidth));
+        widths.push_back(record->Word(Measure::kWidth));
     }
     return widths;
 }
@@ -53,15 +53,6 @@ RecordStore::Bytes SystemTemplate(RecordStore& layout) {
     RecordStore::Bytes bytes(System::kSize, 0);
     RecordBytes::Write<std::int32_t>(bytes.data(), System::kScaling, System::kFullScale);
     return bytes;
-}
-
-std::vector<std::int16_t> PartStaves(HostDocument& document) {
-    std::vector<std::int16_t> staves;
-    for (std::int16_t slot = 1;
-         const std::int16_t staff = HostStaffLists::StaffAt(document, slot, 0); ++slot) {
-        staves.push_back(staff);
-    }
-    return staves;
 }
 
 // Measures and multimeasure rests keep their widths at the same place.
@@ -126,7 +117,8 @@ void HostLayout::Update(HostDocument& document) {
         const RecordStore::Found existing = layout.Find(System::kTag, item, 0, 0);
         RecordStore::Bytes bytes = existing ? *existing : blank;
         if (!existing) {
-            HostStaffLists::Put(document, static_cast<std::int16_t>(item), PartStaves(document));
+            HostStaffLists::Put(document, static_cast<std::int16_t>(item),
+                                HostStaffLists::PartStaves(document));
         }
         RecordBytes::Write(bytes.data(), System::kFirst,
                            static_cast<std::int16_t>(systems[i].first));
@@ -150,8 +142,7 @@ void HostLayout::SpaceSelectedMusic(HostDocument& document, const HostMusic& mus
         WriteWidth(layout, Measure::kTag, measure, MusicWidth(entries));
         if (const RecordStore::Found rest =
                 layout.Find(Rest::kTag, static_cast<std::uint16_t>(measure), 0, 0)) {
-            const std::int32_t span =
-                RecordBytes::Read<std::int16_t>(rest->data(), Rest::kNext) - measure;
+            const std::int32_t span = rest->Word(Rest::kNext) - measure;
             WriteWidth(layout, Rest::kTag, measure, RestWidth(span));
         }
     }

@@ -14,9 +14,7 @@ RecordStore::Found PositionRecord(HostDocument& document, std::int16_t list, int
 }
 
 std::int16_t StaffOf(const RecordStore::View& record) {
-    return record.size() >= sizeof(std::int16_t)
-               ? RecordBytes::Read<std::int16_t>(record.data(), StaffList::kStaff)
-               : std::int16_t{0};
+    return record.size() >= sizeof(std::int16_t) ? record.Word(StaffList::kStaff) : std::int16_t{0};
 }
 
 } // namespace
@@ -41,6 +39,14 @@ std::int16_t HostStaffLists::StaffAt(HostDocument& document, std::int16_t slot, 
     const RecordStore::Found record =
         slot >= 1 ? PositionRecord(document, list, slot - 1) : RecordStore::Found();
     return record ? StaffOf(*record) : std::int16_t{0};
+}
+
+std::vector<std::int16_t> HostStaffLists::PartStaves(HostDocument& document) {
+    std::vector<std::int16_t> staves;
+    for (std::int16_t slot = 1; const std::int16_t staff = StaffAt(document, slot, 0); ++slot) {
+        staves.push_back(staff);
+    }
+    return staves;
 }
 
 // Made again from the list's records whenever the part's staff lists have changed; the first

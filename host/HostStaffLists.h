@@ -14,6 +14,8 @@ namespace HostStaffLists {
 void Put(HostDocument& document, std::int16_t list, const std::vector<std::int16_t>& staves);
 // The staff at a 1-based slot of a list; 0 when there is none.
 std::int16_t StaffAt(HostDocument& document, std::int16_t slot, std::int16_t list);
+// The staves of list 0, slot by slot up to the first empty one.
+std::vector<std::int16_t> PartStaves(HostDocument& document);
 // The 1-based slot of a staff in the score's list; 0 when the staff is not in it.
 std::int16_t SlotOf(HostDocument& document, std::int16_t staff);
 

@@ -8,29 +8,25 @@ namespace {
 
 namespace Records = HostRecords;
 
-std::int16_t Word(const RecordStore::View& record, std::size_t offset) {
-    return RecordBytes::Read<std::int16_t>(record.data(), offset);
-}
-
 } // namespace
 
 PartLayout PartLayout::Of(HostDocument& document, std::int16_t part) {
     PartLayout layout;
     RecordStore& store = document.LayoutOf(part);
     store.ForEach(Records::Measure::kTag, [&](const RecordKey&, const RecordStore::View& record) {
-        layout.widths.push_back(Word(record, Records::Measure::kWidth));
+        layout.widths.push_back(record.Word(Records::Measure::kWidth));
     });
     store.ForEach(Records::System::kTag, [&](const RecordKey&, const RecordStore::View& record) {
         layout.systems.push_back(
-            {Word(record, Records::System::kFirst), Word(record, Records::System::kNext),
-             Word(record, Records::System::kFlags),
+            {record.Word(Records::System::kFirst), record.Word(Records::System::kNext),
+             record.Word(Records::System::kFlags),
              RecordBytes::Read<std::int32_t>(record.data(), Records::System::kScaling)});
     });
     store.ForEach(Records::Rest::kTag, [&](const RecordKey& key, const RecordStore::View& record) {
         layout.rests.push_back(
-            {static_cast<std::int16_t>(key.keys[0]), Word(record, Records::Rest::kNext),
-             Word(record, Records::Rest::kWidth), Word(record, Records::Rest::kCountLimit),
-             Word(record, Records::Rest::kRestAdjust), Word(record, Records::Rest::kFlags)});
+            {static_cast<std::int16_t>(key.keys[0]), record.Word(Records::Rest::kNext),
+             record.Word(Records::Rest::kWidth), record.Word(Records::Rest::kCountLimit),
+             record.Word(Records::Rest::kRestAdjust), record.Word(Records::Rest::kFlags)});
     });
     return layout;
 }

@@ -1,6 +1,7 @@
 #include "host/RecordStore.h"
 
 #include "host/HostRecords.h"
+#include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,6 +23,10 @@ unsigned char RecordStore::View::at(std::size_t index) const {
                                 std::to_string(size_));
     }
     return data_[index];
+}
+
+std::int16_t RecordStore::View::Word(std::size_t offset) const {
+    return RecordBytes::Read<std::int16_t>(data_, offset);
 }
 
 bool operator==(const RecordStore::View& view, const RecordStore::Bytes& bytes) {

@@ -39,6 +39,8 @@ public:
         unsigned char operator[](std::size_t index) const { return data_[index]; }
         // Throws std::out_of_range past the end, as a vector's would.
         unsigned char at(std::size_t index) const;
+        // The little-endian 16-bit field at the offset.
+        std::int16_t Word(std::size_t offset) const;
 
         operator Bytes() const { return Bytes(begin(), end()); }
         friend bool operator==(const View& view, const Bytes& bytes);

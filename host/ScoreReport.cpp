@@ -2,7 +2,6 @@
 
 #include "host/HostDocument.h"
 #include "host/HostRecords.h"
-#include "hostinterface/RecordBytes.h"
 
 #include <sstream>
 #include <string_view>
@@ -13,10 +12,6 @@ namespace {
 namespace Measure = HostRecords::Measure;
 namespace System = HostRecords::System;
 namespace Rest = HostRecords::Rest;
-
-std::int16_t Word(const RecordStore::View& record, std::size_t offset) {
-    return RecordBytes::Read<std::int16_t>(record.data(), offset);
-}
 
 // The lines of the text as views into it: a report of a long score is many megabytes.
 std::vector<std::string_view> Lines(std::string_view text) {
@@ -37,17 +32,16 @@ std::string ScoreReport::Describe(HostDocument& document) {
         RecordStore& layout = document.LayoutOf(part);
         out << "part " << part << " widths:";
         layout.ForEach(Measure::kTag, [&](const RecordKey&, const RecordStore::View& record) {
-            out << ' ' << Word(record, Measure::kWidth);
+            out << ' ' << record.Word(Measure::kWidth);
         });
         out << "\npart " << part << " systems:";
         layout.ForEach(System::kTag, [&](const RecordKey&, const RecordStore::View& record) {
-            out << ' ' << Word(record, System::kFirst) << '-' << Word(record, System::kNext) - 1;
+            out << ' ' << record.Word(System::kFirst) << '-' << record.Word(System::kNext) - 1;
         });
         out << "\npart " << part << " rests:";
         layout.ForEach(Rest::kTag, [&](const RecordKey& key, const RecordStore::View& record) {
-            out << ' ' << key.keys[0] << '-' << Word(record, Rest::kNext) - 1 << " width "
-                << Word(record, Rest::kWidth) << " adjust " << Word(record, Rest::kRestAdjust)
-                << ';';
+            out << ' ' << key.keys[0] << '-' << record.Word(Rest::kNext) - 1 << " width "
+                << record.Word(Rest::kWidth) << " adjust " << record.Word(Rest::kRestAdjust) << ';';
         });
         out << '\n';
     }

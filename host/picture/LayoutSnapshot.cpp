@@ -4,7 +4,6 @@
 #include "host/HostRecords.h"
 #include "host/HostStaffLists.h"
 #include "host/StandInHost.h"
-#include "hostinterface/RecordBytes.h"
 
 namespace {
 
@@ -12,21 +11,8 @@ namespace Measure = HostRecords::Measure;
 namespace System = HostRecords::System;
 namespace Rest = HostRecords::Rest;
 
-std::int16_t Word(const RecordStore::View& record, std::size_t offset) {
-    return RecordBytes::Read<std::int16_t>(record.data(), offset);
-}
-
 RecordStore::Found Item(RecordStore& layout, std::uint32_t tag, std::int32_t item) {
     return layout.Find(tag, static_cast<std::uint16_t>(item), 0, 0);
-}
-
-std::vector<std::int16_t> PartStaves(HostDocument& document) {
-    std::vector<std::int16_t> staves;
-    for (std::int16_t slot = 1;
-         const std::int16_t staff = HostStaffLists::StaffAt(document, slot, 0); ++slot) {
-        staves.push_back(staff);
-    }
-    return staves;
 }
 
 bool IsEmpty(const HostMusic& music, const std::vector<std::int16_t>& staves,
@@ -44,24 +30,23 @@ LayoutSnapshot::Part TakePart(StandInHost& host, std::int16_t id) {
     HostDocument& document = host.Document();
     RecordStore& layout = document.StoreFor(Measure::kTag);
     LayoutSnapshot::Part part{id, {}, {}, {}};
-    const std::vector<std::int16_t> staves = PartStaves(document);
+    const std::vector<std::int16_t> staves = HostStaffLists::PartStaves(document);
     for (std::int32_t measure = 1;
          const RecordStore::Found record = Item(layout, Measure::kTag, measure); ++measure) {
         part.measures.push_back(
-            {Word(*record, Measure::kWidth), IsEmpty(host.Music(), staves, measure)});
+            {record->Word(Measure::kWidth), IsEmpty(host.Music(), staves, measure)});
     }
     for (std::int32_t system = 1;
          const RecordStore::Found record = Item(layout, System::kTag, system); ++system) {
-        if (Word(*record, System::kFirst) > 0) {
-            part.systems.push_back(
-                {Word(*record, System::kFirst), Word(*record, System::kNext) - 1});
+        if (record->Word(System::kFirst) > 0) {
+            part.systems.push_back({record->Word(System::kFirst), record->Word(System::kNext) - 1});
         }
     }
     for (std::int32_t first = 1; first <= static_cast<std::int32_t>(part.measures.size());
          ++first) {
         if (const RecordStore::Found record = Item(layout, Rest::kTag, first)) {
             part.rests.push_back(
-                {first, Word(*record, Rest::kNext) - 1, Word(*record, Rest::kWidth)});
+                {first, record->Word(Rest::kNext) - 1, record->Word(Rest::kWidth)});
         }
     }
     return part;
