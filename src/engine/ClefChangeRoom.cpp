@@ -72,7 +72,7 @@ std::optional<std::int32_t> AdjustForStaff(const FCMultiMeasureRest& rest, std::
 void ClefChangeRoom::MakeRoomForClefChanges(const FCStaffSystem& system, SystemStaves& staves,
                                             FCMultiMeasureRestDistributeCollection& rests) {
     for (int i = 0; i < rests.GetCount(); ++i) {
-        FCMultiMeasureRest& rest = *rests.GetRest(i);
+        FCMultiMeasureRest& rest = *rests.GetRecord(i);
         if (IsPassedOver(rest)) {
             continue;
         }

@@ -20,23 +20,11 @@ FCMultiMeasureRestDistributeCollection::SummedDuration(const FCMultiMeasureRest&
     return WidthLaw::ToDuration(sum);
 }
 
-std::int32_t FCMultiMeasureRestDistributeCollection::GetItemWidth(int index) const {
-    return GetRest(index)->GetWidth();
-}
-
 // A sum too large for the duration field never anchors a redistribution.
 std::int32_t FCMultiMeasureRestDistributeCollection::GetItemDuration(int index) const {
-    const FCMultiMeasureRest& rest = *GetRest(index);
+    const FCMultiMeasureRest& rest = *GetRecord(index);
     if (!PluginSettings.useMMDurationSpacing) {
         return MeasureCount(rest);
     }
     return SummedDuration(rest, GetStaff()).value_or(std::numeric_limits<std::int32_t>::max());
-}
-
-void FCMultiMeasureRestDistributeCollection::SetItemWidth(int index, std::int16_t width) {
-    GetRest(index)->SetWidth(width);
-}
-
-bool FCMultiMeasureRestDistributeCollection::SaveItem(int index) {
-    return GetRest(index)->Save();
 }

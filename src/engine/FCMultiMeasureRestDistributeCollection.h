@@ -1,23 +1,17 @@
 // Multimeasure rests: each follows the summed durations of its measures, or its measure count.
 #pragma once
 
-#include "engine/FCRestDistributeCollection.h"
+#include "engine/FCRecordDistributeCollection.h"
 #include "framework/data/FCMultiMeasureRest.h"
 
 #include <optional>
 
-class FCMultiMeasureRestDistributeCollection : public FCRestDistributeCollection {
+class FCMultiMeasureRestDistributeCollection
+    : public FCRecordDistributeCollection<FCMultiMeasureRest> {
 public:
-    using FCRestDistributeCollection::FCRestDistributeCollection;
+    using FCRecordDistributeCollection::FCRecordDistributeCollection;
 
-    std::int32_t GetItemWidth(int index) const override;
     std::int32_t GetItemDuration(int index) const override;
-    void SetItemWidth(int index, std::int16_t width) override;
-    [[nodiscard]] bool SaveItem(int index) override;
-
-    FCMultiMeasureRest* GetRest(int index) const {
-        return static_cast<FCMultiMeasureRest*>(GetItemAt(index));
-    }
 
     // The rest's measure count, as a signed 16-bit value.
     static std::int32_t MeasureCount(const FCMultiMeasureRest& rest);

@@ -234,7 +234,7 @@ bool FCPartProcessor::RescaleMusic(const FCMusicMeasuresDistributeCollection& mu
     std::vector<std::int32_t> after;
     for (int i = 0; i < music.GetCount(); ++i) {
         before.push_back(music.GetItemWidth(i));
-        respaced.Add(LoadMeasure(music.GetMeasure(i)->GetItemNo()));
+        respaced.Add(LoadMeasure(music.GetRecord(i)->GetItemNo()));
         after.push_back(respaced.GetItemWidth(i));
     }
     const std::optional<std::vector<std::int16_t>> scaled =
