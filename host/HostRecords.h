@@ -153,23 +153,3 @@ inline constexpr Word kClefDistance{"13", 0, 3};
 } // namespace Component
 
 } // namespace HostRecords
-
-// The menu record a plug-in fills when the host enumerates it: three text fields and the flags,
-// as 8-bit text or as UTF-16.
-namespace MenuRecord8 {
-inline constexpr std::size_t kFieldSize = 64;
-inline constexpr std::size_t kMenuText = 0;
-inline constexpr std::size_t kDescription = 64;
-inline constexpr std::size_t kName = 128;
-inline constexpr std::size_t kFlags = 192;
-inline constexpr std::size_t kSize = 196;
-} // namespace MenuRecord8
-
-namespace MenuRecord16 {
-inline constexpr std::size_t kFieldSize = 256;
-inline constexpr std::size_t kMenuText = 0;
-inline constexpr std::size_t kDescription = 256;
-inline constexpr std::size_t kName = 512;
-inline constexpr std::size_t kFlags = 768;
-inline constexpr std::size_t kSize = 772;
-} // namespace MenuRecord16

@@ -8,6 +8,7 @@
 #include "host/PluginDialogItems.h"
 #include "host/PluginModule.h"
 #include "host/StandInHost.h"
+#include "hostinterface/HostLayouts.h"
 
 #include <algorithm>
 #include <cstdint>

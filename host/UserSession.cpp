@@ -5,7 +5,6 @@
 #include "host/HostDialogs.h"
 #include "host/HostMainWindow.h"
 #include "host/HostMessageLoop.h"
-#include "host/HostRecords.h"
 #include "host/MessageBoxAnswers.h"
 #include "host/PluginDialogItems.h"
 #include "host/PluginModule.h"
@@ -16,6 +15,7 @@
 #include "host/StandInHost.h"
 #include "host/picture/LayoutPicture.h"
 #include "host/picture/LayoutSnapshot.h"
+#include "hostinterface/HostLayouts.h"
 
 #include <cstdio>
 #include <filesystem>

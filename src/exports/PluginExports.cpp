@@ -2,6 +2,7 @@
 #include "hostinterface/PluginExports.h"
 #include "binding/PluginState.h"
 #include "framework/core/FCString.h"
+#include "hostinterface/HostLayouts.h"
 #include "resources/ResourceIds.h"
 #include "ui/PluginInvocation.h"
 
@@ -11,10 +12,8 @@
 namespace {
 
 constexpr std::uint32_t kPluginVersion = 0x0F000000;
-constexpr std::size_t kTextField8 = 64;
-constexpr std::size_t kTextField16 = 128;
-constexpr std::size_t kTextCount = 3;
-constexpr std::size_t kMaxTextUnits = 63;
+using MenuRecord::kMaxTextUnits;
+using MenuRecord::kTextCount;
 
 // The menu text, the description and the extension name, in record order. The first is loaded
 // with the module's own handle, which is remembered for every later load.
@@ -28,7 +27,7 @@ void LoadMenuTexts(FCString (&texts)[kTextCount]) {
 void CopyText8(FCString& text, unsigned char* field) {
     const char* bytes = text.GetCString();
     const std::size_t length = std::min(std::strlen(bytes), kMaxTextUnits);
-    std::memset(field, 0, kTextField8);
+    std::memset(field, 0, MenuRecord8::kFieldSize);
     std::memcpy(field, bytes, length);
 }
 
@@ -49,12 +48,13 @@ void ClearFlags(unsigned char* flagsField) {
 // fieldBytes long and filled by copyText, then the flags.
 struct MenuRecordLayout {
     std::size_t fieldBytes;
+    std::size_t flags;
     void (*copyText)(FCString& text, unsigned char* field);
 };
 
-constexpr MenuRecordLayout kMenuRecord8{kTextField8, CopyText8};
-constexpr MenuRecordLayout kMenuRecord16{kTextField16 * sizeof(char16_t), CopyText16};
-static_assert(kTextCount * kMenuRecord16.fieldBytes == 768, "the flags of the UTF-16 record");
+constexpr MenuRecordLayout kMenuRecord8{MenuRecord8::kFieldSize, MenuRecord8::kFlags, CopyText8};
+constexpr MenuRecordLayout kMenuRecord16{MenuRecord16::kFieldSize, MenuRecord16::kFlags,
+                                         CopyText16};
 
 // Only the first menu item exists.
 std::int32_t FillMenuRecord(std::int16_t index, void* record, const MenuRecordLayout& layout) {
@@ -67,7 +67,7 @@ std::int32_t FillMenuRecord(std::int16_t index, void* record, const MenuRecordLa
     for (std::size_t i = 0; i < kTextCount; ++i) {
         layout.copyText(texts[i], bytes + i * layout.fieldBytes);
     }
-    ClearFlags(bytes + kTextCount * layout.fieldBytes);
+    ClearFlags(bytes + layout.flags);
     return 1;
 }
 

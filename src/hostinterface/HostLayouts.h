@@ -52,3 +52,27 @@ inline constexpr int kMaxNotes = static_cast<int>((kEntrySize - kNotes) / kNoteS
 static_assert(kNotes + kMaxNotes * kNoteSize == kEntrySize);
 
 } // namespace EntryFrame
+
+// The menu record a plug-in fills when the host enumerates it: three text fields one after
+// another (the menu text, the description, the extension name), each ending in a terminator,
+// then 32 bits of flags; as 8-bit text or as UTF-16.
+namespace MenuRecord {
+
+inline constexpr std::size_t kTextCount = 3;
+// Code units of text a field holds before its terminator.
+inline constexpr std::size_t kMaxTextUnits = 63;
+
+template <typename Unit> struct Layout {
+    static constexpr std::size_t kFieldUnits = sizeof(Unit) == 1 ? 64 : 128;
+    static constexpr std::size_t kFieldSize = kFieldUnits * sizeof(Unit);
+    static constexpr std::size_t kMenuText = 0;
+    static constexpr std::size_t kDescription = kFieldSize;
+    static constexpr std::size_t kName = 2 * kFieldSize;
+    static constexpr std::size_t kFlags = kTextCount * kFieldSize;
+    static constexpr std::size_t kSize = kFlags + sizeof(std::uint32_t);
+};
+
+} // namespace MenuRecord
+
+using MenuRecord8 = MenuRecord::Layout<char>;
+using MenuRecord16 = MenuRecord::Layout<char16_t>;
