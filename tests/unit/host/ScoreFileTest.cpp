@@ -3,11 +3,10 @@
 #include "host/ScoreError.h"
 #include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
+#include "tests/support/SeededDraw.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <filesystem>
-
-#include <random>
 #include <string>
 
 namespace {
@@ -185,18 +184,17 @@ TEST_F(ScoreFileTest, TheLargestScoreTheRecordsHoldIsLoaded) {
 // Damaged files (bytes changed, dropped or doubled at random) are either still a score or are
 // refused with a ScoreError; nothing else escapes and nothing faults.
 TEST_F(ScoreFileTest, DamagedFilesAreLoadedOrRefusedNeverMore) {
-    std::mt19937 random(7);
+    SeededDraw draw(7);
     const std::string original = kSmallScore;
     int refused = 0;
     for (int round = 0; round < 400; ++round) {
         std::string damaged = original;
-        for (int change = std::uniform_int_distribution<int>(1, 4)(random); change > 0; --change) {
-            const std::size_t at =
-                std::uniform_int_distribution<std::size_t>(0, damaged.size() - 1)(random);
-            switch (std::uniform_int_distribution<int>(0, 2)(random)) {
+        for (int change = draw.Between(1, 4); change > 0; --change) {
+            const auto at =
+                static_cast<std::size_t>(draw.Between(0, static_cast<int>(damaged.size()) - 1));
+            switch (draw.Between(0, 2)) {
             case 0:
-                damaged[at] =
-                    static_cast<char>(std::uniform_int_distribution<int>(32, 126)(random));
+                damaged[at] = static_cast<char>(draw.Between(32, 126));
                 break;
             case 1:
                 damaged.erase(at, 1);
