@@ -16,6 +16,14 @@ public:
     // 1024 duration units to a quarter note.
     static constexpr std::int32_t kQuarterNote = 1024;
     static constexpr std::int32_t kMusicSpacingCommand = 12106;
+    // Measures before the first meter of a score are in 4/4.
+    static constexpr std::int32_t kCommonTime = 4 * kQuarterNote;
+    // The meters a score holds: at most 64 beats, of at most a 64th note.
+    static constexpr std::int32_t kMostBeats = 64;
+    static constexpr std::int32_t kShortestBeatValue = 64;
+    // A system's width where the score names none, and the narrowest a score may name.
+    static constexpr std::int32_t kDefaultSystemWidth = 1600;
+    static constexpr std::int32_t kNarrowestSystemWidth = 100;
 
     // The meter of a measure as beats of a note value (4/4, 6/8, ...).
     static std::int32_t MeterDuration(std::int32_t beats, std::int32_t beatValue);
@@ -53,7 +61,7 @@ public:
 
 private:
     std::vector<std::int32_t> durations_;
-    std::int32_t systemWidth_ = 1600;
+    std::int32_t systemWidth_ = kDefaultSystemWidth;
     int updates_ = 0;
     int musicSpacings_ = 0;
 };

@@ -13,6 +13,10 @@
 
 class HostMusic {
 public:
+    // A document has four layers unless its score says otherwise, and at most twenty.
+    static constexpr std::int16_t kDefaultLayerCount = 4;
+    static constexpr std::int16_t kMostLayers = 20;
+
     HostMusic();
     ~HostMusic();
     HostMusic(HostMusic&&) noexcept;
@@ -68,7 +72,7 @@ private:
     // Kept up to date as cells are set, so the music-spacing command asks a measure's busiest
     // staff without visiting its cells.
     std::unordered_map<std::int16_t, MeasureEntries> measureEntries_;
-    std::int16_t layerCount_ = 4;
+    std::int16_t layerCount_ = kDefaultLayerCount;
     std::set<std::int16_t> hiddenLayers_;
     std::map<const void*, std::unique_ptr<Frame>> frames_;
     int foreignFrees_ = 0;

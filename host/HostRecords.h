@@ -145,11 +145,26 @@ inline constexpr Word kMaximumWidth{"94", 0, 2};
 // The spacing ratio in ten-thousandths, split into its low and high 16 bits.
 inline constexpr Word kSpacingRatioLow{"94", 1, 5};
 inline constexpr Word kSpacingRatioHigh{"94", 2, 0};
+inline constexpr double kSpacingRatioScale = 10000;
 inline constexpr Word kRestMeasureWidth{"25", 0, 0};
 inline constexpr Word kRestAdjust{"25", 1, 3};
 inline constexpr Word kRestAutoUpdate{"83", 0, 4};
 inline constexpr Word kClefPercentDefault{"13", 0, 2};
 inline constexpr Word kClefDistance{"13", 0, 3};
 } // namespace Component
+
+// What the host writes into a new document's records where its score says nothing.
+namespace Defaults {
+inline constexpr std::int16_t kMinimumMeasureWidth = 72;
+inline constexpr std::int16_t kMaximumMeasureWidth = 1000;
+inline constexpr double kSpacingRatio = 1.414;
+// A multimeasure rest's width and adjustment, and the preferences new rests take them from.
+inline constexpr std::int16_t kRestWidth = 300;
+inline constexpr std::int16_t kRestAdjust = -18;
+inline constexpr std::int16_t kClefPercentDefault = 75;
+inline constexpr std::int16_t kClefDistance = 12;
+// A cell's clef drawn at full size.
+inline constexpr std::int16_t kCellClefPercent = 100;
+} // namespace Defaults
 
 } // namespace HostRecords

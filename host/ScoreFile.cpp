@@ -1,5 +1,8 @@
 #include "host/ScoreFile.h"
 
+#include "host/HostLayout.h"
+#include "host/HostMeasurement.h"
+#include "host/HostMusic.h"
 #include "host/HostParts.h"
 #include "host/HostRecords.h"
 #include "host/HostStaffLists.h"
@@ -7,20 +10,35 @@
 #include "host/ScoreJson.h"
 #include "host/ScoreNode.h"
 #include "host/StandInHost.h"
+#include "hostinterface/HostLayouts.h"
 #include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
+#include <limits>
 #include <set>
 
 namespace {
 
-constexpr std::int64_t kInt16Max = 32767;
-constexpr std::int64_t kInt16Min = -32768;
+constexpr std::int64_t kInt16Max = std::numeric_limits<std::int16_t>::max();
+constexpr std::int64_t kInt16Min = std::numeric_limits<std::int16_t>::min();
+constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 // A system's or a multimeasure rest's next measure, one past the last, is a 16-bit field too.
 constexpr std::int64_t kMaximumMeasures = kInt16Max - 1;
 
 namespace Component = HostRecords::Component;
+namespace Defaults = HostRecords::Defaults;
 namespace Records = HostRecords;
+
+constexpr std::int64_t kLastLayer = HostMusic::kMostLayers - 1;
+// Clefs are numbered in a byte.
+constexpr std::int64_t kLastClef = 255;
+// A system drawn at most a hundred times its full size.
+constexpr std::int64_t kLargestScaling = 100 * Records::System::kFullScale;
+// The largest ratio whose ten-thousandths still fit the two 16-bit words that hold them.
+constexpr double kLargestSpacingRatio = 400000.0;
+static_assert(kLargestSpacingRatio * Component::kSpacingRatioScale <= 0xFFFFFFFF);
+constexpr auto kDefaultUnitCode = static_cast<std::int64_t>(HostUnit::EVPUs);
+constexpr auto kLastUnitCode = static_cast<std::int64_t>(HostUnit::Millimeters);
 
 // Bytes the plug-in never reads get a recognisable filler, so tests can see them survive.
 RecordStore::Bytes Filled(std::size_t size) {
@@ -50,8 +68,9 @@ public:
         LoadPreferences();
         LoadParts();
         LoadSelection();
-        host_.Layout().SetSystemWidth(
-            static_cast<std::int32_t>(root_.Integer("systemWidth", 100, kInt16Max, 1600)));
+        host_.Layout().SetSystemWidth(static_cast<std::int32_t>(
+            root_.Integer("systemWidth", HostLayout::kNarrowestSystemWidth, kInt16Max,
+                          HostLayout::kDefaultSystemWidth)));
     }
 
 private:
@@ -60,9 +79,11 @@ private:
             return;
         }
         const ScoreNode layers = root_.At("layers");
-        host_.Music().SetLayerCount(static_cast<std::int16_t>(layers.Integer("count", 1, 20, 4)));
+        host_.Music().SetLayerCount(static_cast<std::int16_t>(
+            layers.Integer("count", 1, HostMusic::kMostLayers, HostMusic::kDefaultLayerCount)));
         layers.ForEach("hidden", [&](const ScoreNode& layer) {
-            host_.Music().SetLayerShown(static_cast<std::int16_t>(layer.Integer(0, 19)), false);
+            host_.Music().SetLayerShown(static_cast<std::int16_t>(layer.Integer(0, kLastLayer)),
+                                        false);
         });
     }
 
@@ -73,7 +94,8 @@ private:
                 staff.At("id").Fail("staff " + std::to_string(id) + " is listed twice");
             }
             RecordStore::Bytes bytes = Filled(Records::Staff::SizeFor(host_.Version()));
-            Write16(bytes, Records::Staff::kDefaultClef, staff.Integer("defaultClef", 0, 255, 0));
+            Write16(bytes, Records::Staff::kDefaultClef,
+                    staff.Integer("defaultClef", 0, kLastClef, 0));
             document_.Shared().Put(Records::Staff::kTag, static_cast<std::uint16_t>(id), 0, 0,
                                    std::move(bytes));
             scoreStaves_.push_back(id);
@@ -111,13 +133,15 @@ private:
     // Each measure keeps the meter of the one before unless it names its own.
     void LoadMeters() {
         std::vector<std::int32_t> durations;
-        std::int32_t duration = HostLayout::MeterDuration(4, 4);
+        std::int32_t duration = HostLayout::kCommonTime;
         root_.Limit("measures", kMaximumMeasures, "measures");
         root_.ForEach("measures", [&](const ScoreNode& measure) {
             if (measure.Has("meter")) {
                 const ScoreNode meter = measure.At("meter");
-                const auto beats = static_cast<std::int32_t>(meter.Integer("beats", 1, 64));
-                const auto value = static_cast<std::int32_t>(meter.Integer("beatValue", 1, 64));
+                const auto beats =
+                    static_cast<std::int32_t>(meter.Integer("beats", 1, HostLayout::kMostBeats));
+                const auto value = static_cast<std::int32_t>(
+                    meter.Integer("beatValue", 1, HostLayout::kShortestBeatValue));
                 if (value & (value - 1)) {
                     meter.At("beatValue").Fail("expected a power of two");
                 }
@@ -140,11 +164,12 @@ private:
         root_.ForEach("entries", [&](const ScoreNode& cell) {
             std::vector<std::int16_t> notes;
             cell.ForEach("notes", [&](const ScoreNode& count) {
-                notes.push_back(static_cast<std::int16_t>(count.Integer(0, 13)));
+                notes.push_back(static_cast<std::int16_t>(count.Integer(0, EntryFrame::kMaxNotes)));
             });
-            host_.Music().SetEntries(KnownStaff(cell.At("staff")), MeasureNumber(cell, "measure"),
-                                     static_cast<std::int16_t>(cell.Integer("layer", 0, 19, 0)),
-                                     std::move(notes));
+            host_.Music().SetEntries(
+                KnownStaff(cell.At("staff")), MeasureNumber(cell, "measure"),
+                static_cast<std::int16_t>(cell.Integer("layer", 0, kLastLayer, 0)),
+                std::move(notes));
         });
     }
 
@@ -153,7 +178,7 @@ private:
         root_.ForEach("frameHolds", [&](const ScoreNode& hold) {
             RecordStore::Bytes bytes = Filled(Records::FrameHold::kSize);
             std::int64_t flags = hold.Integer("flags", 0, 0xFFFF, 0);
-            std::int64_t clef = hold.Integer("clef", 0, 255, 0);
+            std::int64_t clef = hold.Integer("clef", 0, kLastClef, 0);
             if (hold.Has("clefChanges")) {
                 if (nextClefList > kInt16Max) {
                     hold.At("clefChanges")
@@ -177,7 +202,7 @@ private:
             Write16(bytes, Records::FrameHold::kClef, clef);
             Write16(bytes, Records::FrameHold::kFlags, flags);
             Write16(bytes, Records::FrameHold::kClefPercent,
-                    hold.Integer("clefPercent", kInt16Min, kInt16Max, 100));
+                    hold.Integer("clefPercent", kInt16Min, kInt16Max, Defaults::kCellClefPercent));
             for (std::size_t layer = 0; layer < Records::FrameHold::kLayerValueCount; ++layer) {
                 Write16(bytes, Records::FrameHold::kLayerValues + 2 * layer, 0);
             }
@@ -200,27 +225,32 @@ private:
             return prefs.Has(key) ? prefs.At(key) : ScoreNode(empty_, prefs.Path() + "." + key);
         };
         const ScoreNode spacing = section("musicSpacing");
-        SetComponentWord(Component::kMinimumWidth,
-                         spacing.Integer("minimumWidth", 0, kInt16Max, 72));
-        SetComponentWord(Component::kMaximumWidth,
-                         spacing.Integer("maximumWidth", 0, kInt16Max, 1000));
+        SetComponentWord(Component::kMinimumWidth, spacing.Integer("minimumWidth", 0, kInt16Max,
+                                                                   Defaults::kMinimumMeasureWidth));
+        SetComponentWord(Component::kMaximumWidth, spacing.Integer("maximumWidth", 0, kInt16Max,
+                                                                   Defaults::kMaximumMeasureWidth));
         const auto ratio = static_cast<std::uint32_t>(
-            spacing.Number("spacingRatio", 0.0, 400000.0, 1.414) * 10000.0 + 0.5);
+            spacing.Number("spacingRatio", 0.0, kLargestSpacingRatio, Defaults::kSpacingRatio) *
+                Component::kSpacingRatioScale +
+            0.5);
         SetComponentWord(Component::kSpacingRatioLow, ratio & 0xFFFF);
         SetComponentWord(Component::kSpacingRatioHigh, ratio >> 16);
         const ScoreNode rests = section("multimeasureRests");
         SetComponentWord(Component::kRestMeasureWidth,
-                         rests.Integer("measureWidth", kInt16Min, kInt16Max, 300));
+                         rests.Integer("measureWidth", kInt16Min, kInt16Max, Defaults::kRestWidth));
         SetComponentWord(Component::kRestAdjust,
-                         rests.Integer("restAdjust", kInt16Min, kInt16Max, -18));
+                         rests.Integer("restAdjust", kInt16Min, kInt16Max, Defaults::kRestAdjust));
         SetComponentWord(Component::kRestAutoUpdate, rests.Boolean("autoUpdate", false) ? 1 : 0);
         SetComponentWord(Component::kClefPercentDefault,
-                         section("misc").Integer("clefPercentDefault", kInt16Min, kInt16Max, 75));
-        SetComponentWord(Component::kClefDistance,
-                         section("distances").Integer("clefDistance", kInt16Min, kInt16Max, 12));
+                         section("misc").Integer("clefPercentDefault", kInt16Min, kInt16Max,
+                                                 Defaults::kClefPercentDefault));
+        SetComponentWord(
+            Component::kClefDistance,
+            section("distances")
+                .Integer("clefDistance", kInt16Min, kInt16Max, Defaults::kClefDistance));
         RecordStore::Bytes general = Filled(Records::GeneralPrefs::kSize);
         Write16(general, Records::GeneralPrefs::kMeasurementUnit,
-                section("general").Integer("measurementUnit", 0, 100, 1));
+                section("general").Integer("measurementUnit", 0, kLastUnitCode, kDefaultUnitCode));
         document_.Shared().Put(Records::GeneralPrefs::kTag, Records::GeneralPrefs::kItem, 0, 0,
                                std::move(general));
     }
@@ -285,7 +315,7 @@ private:
             Write16(bytes, Records::System::kNext, next);
             RecordBytes::Write(bytes.data(), Records::System::kScaling,
                                static_cast<std::int32_t>(node.Integer(
-                                   "scaling", 0, 1000000, Records::System::kFullScale)));
+                                   "scaling", 0, kLargestScaling, Records::System::kFullScale)));
             layout.Put(Records::System::kTag, ++system, 0, 0, std::move(bytes));
             HostStaffLists::Put(document_, static_cast<std::int16_t>(system),
                                 StaffList(node, partStaves));
@@ -293,13 +323,14 @@ private:
         part.ForEach("multimeasureRests", [&](const ScoreNode& rest) {
             const std::int16_t first = MeasureNumber(rest, "first");
             RecordStore::Bytes bytes = Filled(Records::Rest::kSize);
-            Write16(bytes, Records::Rest::kWidth, rest.Integer("width", kInt16Min, kInt16Max, 300));
+            Write16(bytes, Records::Rest::kWidth,
+                    rest.Integer("width", kInt16Min, kInt16Max, Defaults::kRestWidth));
             Write16(bytes, Records::Rest::kNext,
                     rest.Integer("next", first + 1, measureCount_ + 1));
             Write16(bytes, Records::Rest::kCountLimit,
                     rest.Integer("countLimit", kInt16Min, kInt16Max, 0));
             Write16(bytes, Records::Rest::kRestAdjust,
-                    rest.Integer("restAdjust", kInt16Min, kInt16Max, -18));
+                    rest.Integer("restAdjust", kInt16Min, kInt16Max, Defaults::kRestAdjust));
             Write16(bytes, Records::Rest::kFlags, rest.Integer("flags", 0, 0xFFFF, 0));
             layout.Put(Records::Rest::kTag, static_cast<std::uint16_t>(first), 0, 0,
                        std::move(bytes));
@@ -321,9 +352,9 @@ private:
         region.endMeasure = static_cast<std::int16_t>(
             node.Integer("lastMeasure", region.startMeasure, measureCount_));
         region.startPosition =
-            static_cast<std::int32_t>(node.Integer("startPosition", 0, 0x7FFFFFFF, 0));
+            static_cast<std::int32_t>(node.Integer("startPosition", 0, kInt32Max, 0));
         region.endPosition =
-            static_cast<std::int32_t>(node.Integer("endPosition", 0, 0x7FFFFFFF, 0x7FFFFFFF));
+            static_cast<std::int32_t>(node.Integer("endPosition", 0, kInt32Max, kInt32Max));
         host_.Selection().Select(region);
     }
 

@@ -1,6 +1,7 @@
 #include "host/musicxml/MusicXmlMapping.h"
 
 #include "host/HostLayout.h"
+#include "host/HostRecords.h"
 #include "host/ScoreError.h"
 #include "host/musicxml/MusicXmlScaling.h"
 
@@ -12,12 +13,6 @@ namespace {
 using Json = nlohmann::json;
 
 constexpr std::int64_t kWidestField = 32767;
-constexpr std::int64_t kNarrowestSystem = 100;
-constexpr std::int32_t kDefaultSystemWidth = 1600;
-constexpr std::int32_t kDefaultMeter = 4 * HostLayout::kQuarterNote;
-constexpr std::int16_t kRestWidth = 300;
-constexpr int kLongestMeterBeats = 64;
-constexpr int kShortestBeatValue = 64;
 
 [[noreturn]] void Fail(const MusicXmlPart& part, const MusicXmlMeasure& measure,
                        const std::string& problem) {
@@ -27,9 +22,9 @@ constexpr int kShortestBeatValue = 64;
 
 // A duration as the shortest meter that holds it exactly: 3072 is 3/4, 2560 is 5/8.
 Json Meter(std::int32_t duration, const MusicXmlPart& part, const MusicXmlMeasure& measure) {
-    for (int beatValue = 1; beatValue <= kShortestBeatValue; beatValue *= 2) {
+    for (int beatValue = 1; beatValue <= HostLayout::kShortestBeatValue; beatValue *= 2) {
         const std::int32_t beat = HostLayout::MeterDuration(1, beatValue);
-        if (duration % beat == 0 && duration / beat <= kLongestMeterBeats) {
+        if (duration % beat == 0 && duration / beat <= HostLayout::kMostBeats) {
             return {{"beats", duration / beat}, {"beatValue", beatValue}};
         }
     }
@@ -110,12 +105,13 @@ private:
 
     std::int32_t SystemWidth() const {
         if (!score_.systemWidth) {
-            return kDefaultSystemWidth;
+            return HostLayout::kDefaultSystemWidth;
         }
         const std::int64_t width = scaling_.ToEvpus(*score_.systemWidth);
-        if (width < kNarrowestSystem || width > kWidestField) {
+        if (width < HostLayout::kNarrowestSystemWidth || width > kWidestField) {
             throw ScoreError("<defaults>: the page layout leaves systems " + std::to_string(width) +
-                             " EVPUs wide, outside " + std::to_string(kNarrowestSystem) + " to " +
+                             " EVPUs wide, outside " +
+                             std::to_string(HostLayout::kNarrowestSystemWidth) + " to " +
                              std::to_string(kWidestField));
         }
         return static_cast<std::int32_t>(width);
@@ -139,7 +135,7 @@ private:
     // The meter in force, unless the music of the measure is shorter (a pickup) or longer.
     Json Measures() const {
         Json measures = Json::array();
-        std::int32_t meter = kDefaultMeter;
+        std::int32_t meter = HostLayout::kCommonTime;
         std::int32_t previous = 0;
         for (std::size_t measure = 0; measure < measureCount_; ++measure) {
             std::int32_t content = 0;
@@ -307,7 +303,9 @@ private:
         std::size_t first = 0;
         const auto close = [&](std::size_t next) {
             if (next - first >= 2) {
-                rests.push_back({{"first", first + 1}, {"next", next + 1}, {"width", kRestWidth}});
+                rests.push_back({{"first", first + 1},
+                                 {"next", next + 1},
+                                 {"width", HostRecords::Defaults::kRestWidth}});
             }
         };
         for (std::size_t measure = 0; measure < measureCount_; ++measure) {
@@ -339,7 +337,7 @@ private:
     const MusicXmlScore& score_;
     MusicXmlScaling scaling_;
     std::size_t measureCount_;
-    std::int32_t systemWidth_ = kDefaultSystemWidth;
+    std::int32_t systemWidth_ = HostLayout::kDefaultSystemWidth;
     std::vector<std::vector<int>> partStaves_;
     // Measures with a rehearsal mark in any part.
     std::vector<bool> rehearsals_;
