@@ -1,6 +1,7 @@
 #include "framework/core/FCMusicRegion.h"
 #include "binding/HostApi.h"
 #include "binding/PluginState.h"
+#include "data/RecordTestSupport.h"
 #include "framework/data/FCStaffSystem.h"
 #include "host/HostCall.h"
 #include "host/HostStaffLists.h"
@@ -121,8 +122,8 @@ TEST_F(FCMusicRegionTest, EqualRegionsHaveTheSameStavesMeasuresAndPositions) {
 }
 
 TEST_F(FCMusicRegionTest, AStaffSystemBecomesARegionOverAllItsStavesAndMeasures) {
-    constexpr std::uint32_t kSystemTag = 0x534F5353;    // SOSS
-    constexpr std::uint32_t kStaffListTag = 0x534F4975; // SOIu
+    using RecordTest::kStaffListTag;
+    using RecordTest::kSystemTag;
     struct Case {
         const char* what;
         std::uint32_t hostVersion;

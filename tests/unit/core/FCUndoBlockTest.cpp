@@ -1,6 +1,7 @@
 #include "framework/core/FCUndoBlock.h"
 #include "binding/HostApi.h"
 #include "binding/PluginState.h"
+#include "data/RecordTestSupport.h"
 #include "framework/core/FCMusicRegion.h"
 #include "framework/data/FCMeasure.h"
 #include "platform/native/NativeUserScript.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-constexpr std::uint32_t kMeasureTag = 0x534F4D53; // SOMS
+using RecordTest::kMeasureTag;
 
 // A handler that runs the given work and remembers what it saw while running.
 class WorkHandler : public __FCUndoBlockHandler {

@@ -1,11 +1,9 @@
 #include "data/RecordTestSupport.h"
 #include "framework/data/FCCellDetail.h"
 #include "framework/data/FCGeneralPrefs.h"
-#include "framework/data/FCInciOther.h"
 #include "framework/data/FCMeasure.h"
 #include "framework/data/FCMusicSpacingPrefs.h"
 #include "framework/data/FCStaffSystem.h"
-#include "hostinterface/RecordTag.h"
 #include "support/HostFixture.h"
 
 #include <functional>
@@ -14,25 +12,12 @@ namespace {
 
 using RecordTest::Bytes;
 using RecordTest::Int16At;
+using RecordTest::kFrameHoldTag;
+using RecordTest::kIncidenceTag;
+using RecordTest::kMeasureTag;
+using RecordTest::kSystemTag;
 using RecordTest::Record;
-
-constexpr std::uint32_t kMeasureTag = RecordTagOf("SOMS");
-constexpr std::uint32_t kIncidenceTag = RecordTagOf("otZZ");
-constexpr std::uint32_t kCellTag = RecordTagOf("SDGF");
-
-// An incidence record of 12 bytes that keeps the default copy (a block of its own).
-class TestIncidence : public __FCInciOther {
-public:
-    void* GetRecordBuffer() override { return record_; }
-    __FCBaseData* CreateObject() const override { return new TestIncidence; }
-    std::uint32_t RecordTag() const override { return kIncidenceTag; }
-    std::int32_t RecordSize() const override { return 12; }
-    std::int16_t Value() const { return Int16At(RecordData(), 0); }
-    std::int16_t Incidence() const { return Key(1); }
-
-private:
-    unsigned char record_[12] = {};
-};
+using RecordTest::TestIncidence;
 
 // A cell detail of 14 bytes, usable at once.
 class TestCellDetail : public __FCCellDetail {
@@ -40,7 +25,7 @@ public:
     TestCellDetail() { SetDataSize(14); }
     void* GetRecordBuffer() override { return record_; }
     __FCBaseData* CreateObject() const override { return new TestCellDetail; }
-    std::uint32_t RecordTag() const override { return kCellTag; }
+    std::uint32_t RecordTag() const override { return kFrameHoldTag; }
     std::int32_t RecordSize() const override { return 14; }
 
 private:
@@ -216,7 +201,7 @@ TEST_F(FCBaseDataTest, RecordClassesCopyOnlyTheirOwnClass) {
     EXPECT_EQ(copy.GetDataSize(), 30);
     EXPECT_EQ(copy.GetWidth(), 123);
 
-    host.Document().LayoutOf(0).Put(RecordTagOf("SOSS"), 1, 0, 0, Record(28, {{0, 77}}));
+    host.Document().LayoutOf(0).Put(kSystemTag, 1, 0, 0, Record(28, {{0, 77}}));
     FCStaffSystem system;
     ASSERT_TRUE(system.Load(1));
     FCMeasure other;
@@ -231,18 +216,19 @@ TEST_F(FCBaseDataTest, CellDetailsAreKeyedByTheirCell) {
     EXPECT_FALSE(detail.SaveNew());
     EXPECT_TRUE(host.Calls().empty());
 
-    Shared().Put(kCellTag, 6, 12, 0, Record(14, {{0, 3}}));
+    Shared().Put(kFrameHoldTag, 6, 12, 0, Record(14, {{0, 3}}));
     FCCell cell(12, 6);
     detail.SetCell(&cell);
     EXPECT_TRUE(detail.LoadFirst());
     EXPECT_EQ(host.CallsTo("FX_LoadEData")[0].args,
-              (std::vector<std::int64_t>{kCellTag, 6, 12, 0, 14, HostAbi::kInterfaceVersion}));
+              (std::vector<std::int64_t>{kFrameHoldTag, 6, 12, 0, 14, HostAbi::kInterfaceVersion}));
     EXPECT_FALSE(detail.LoadNext());
 
     ASSERT_TRUE(detail.SaveNew());
-    EXPECT_EQ(host.CallsTo("FX_CreateEData")[0].args,
-              (std::vector<std::int64_t>{kCellTag, 6, 12, -1, 14, HostAbi::kInterfaceVersion}));
-    EXPECT_NE(Shared().Find(kCellTag, 6, 12, 1), nullptr);
+    EXPECT_EQ(
+        host.CallsTo("FX_CreateEData")[0].args,
+        (std::vector<std::int64_t>{kFrameHoldTag, 6, 12, -1, 14, HostAbi::kInterfaceVersion}));
+    EXPECT_NE(Shared().Find(kFrameHoldTag, 6, 12, 1), nullptr);
 }
 
 } // namespace

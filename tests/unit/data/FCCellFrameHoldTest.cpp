@@ -1,6 +1,7 @@
 #include "framework/data/FCCellFrameHold.h"
 #include "binding/HostApi.h"
 #include "binding/PluginState.h"
+#include "data/RecordTestSupport.h"
 #include "framework/data/FCCell.h"
 #include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
@@ -10,9 +11,9 @@
 
 namespace {
 
-constexpr std::uint32_t kFrameHoldTag = 0x53444746;  // SDGF
-constexpr std::uint32_t kClefChangeTag = 0x6F744345; // otCE
-constexpr std::uint32_t kStaffTag = 0x534F4953;      // SOIS
+using RecordTest::kClefChangeTag;
+using RecordTest::kFrameHoldTag;
+using RecordTest::kStaffTag;
 constexpr std::int16_t kStaff = 5;
 constexpr std::uint16_t kClefList = FCCellFrameHold::kClefListFlag;
 

@@ -3,16 +3,15 @@
 #include "framework/data/FCCollectionNoInciOther.h"
 #include "framework/data/FCMeasure.h"
 #include "framework/data/FCStaffSystems.h"
-#include "hostinterface/RecordTag.h"
 #include "support/HostFixture.h"
 
 namespace {
 
 using RecordTest::Int16At;
+using RecordTest::kIncidenceTag;
+using RecordTest::kMeasureTag;
+using RecordTest::kSystemTag;
 using RecordTest::Record;
-
-constexpr std::uint32_t kMeasureTag = RecordTagOf("SOMS");
-constexpr std::uint32_t kIncidenceTag = RecordTagOf("otZZ");
 
 class TestMeasures : public __FCCollectionNoInciOther {
 public:
@@ -20,23 +19,19 @@ public:
     FCMeasure* At(int index) const { return static_cast<FCMeasure*>(GetItemAt(index)); }
 };
 
-class TestIncidence : public __FCInciOther {
+// The test incidence with a copy that takes the other record's bytes into its own buffer.
+class CopyingIncidence : public RecordTest::TestIncidence {
 public:
-    void* GetRecordBuffer() override { return record_; }
-    __FCBaseData* CreateObject() const override { return new TestIncidence; }
-    std::uint32_t RecordTag() const override { return kIncidenceTag; }
-    std::int32_t RecordSize() const override { return 12; }
+    __FCBaseData* CreateObject() const override { return new CopyingIncidence; }
     void CopyDataFrom(__FCBaseData* other) override { CopyRecordFrom(other); }
-    std::int16_t Value() const { return Int16At(RecordData(), 0); }
-
-private:
-    unsigned char record_[12] = {};
 };
 
 class TestIncidences : public __FCCollectionInciOther {
 public:
-    TestIncidence* CreateElement() override { return new TestIncidence; }
-    TestIncidence* At(int index) const { return static_cast<TestIncidence*>(GetItemAt(index)); }
+    CopyingIncidence* CreateElement() override { return new CopyingIncidence; }
+    CopyingIncidence* At(int index) const {
+        return static_cast<CopyingIncidence*>(GetItemAt(index));
+    }
 };
 
 class FCCollectionDataTest : public HostFixture {
@@ -63,7 +58,7 @@ protected:
 
 TEST_F(FCCollectionDataTest, LoadAllGivesEveryRecordItsOwnElement) {
     for (std::uint16_t system : {1, 2, 3}) {
-        Layout().Put(RecordTagOf("SOSS"), system, 0, 0, Record(28, {{8, system * 4}}));
+        Layout().Put(kSystemTag, system, 0, 0, Record(28, {{8, system * 4}}));
     }
     FCStaffSystems systems;
     EXPECT_EQ(systems.LoadAll(), 3);
@@ -75,7 +70,7 @@ TEST_F(FCCollectionDataTest, LoadAllGivesEveryRecordItsOwnElement) {
     }
     EXPECT_STREQ(systems.ClassName(), "FCStaffSystems");
 
-    Layout().Erase(RecordKey{RecordTagOf("SOSS"), {1, 0, 0}});
+    Layout().Erase(RecordKey{kSystemTag, {1, 0, 0}});
     EXPECT_EQ(systems.LoadAll(), 0) << "the walk starts at system 1";
 }
 

@@ -1,5 +1,6 @@
 #include "framework/data/FCNoteEntryCell.h"
 #include "binding/HostApi.h"
+#include "data/RecordTestSupport.h"
 #include "framework/data/FCNote.h"
 #include "framework/data/FCNoteEntry.h"
 #include "host/HostStaffLists.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-constexpr std::uint32_t kMeasureTag = 0x534F4D53;
+using RecordTest::kMeasureTag;
 constexpr std::int16_t kStaff = 22;
 constexpr std::int16_t kMeasure = 2;
 

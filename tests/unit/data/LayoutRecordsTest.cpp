@@ -3,18 +3,16 @@
 #include "framework/data/FCMeasure.h"
 #include "framework/data/FCMultiMeasureRest.h"
 #include "framework/data/FCStaffSystem.h"
-#include "hostinterface/RecordTag.h"
 #include "support/HostFixture.h"
 
 namespace {
 
 using RecordTest::Bytes;
 using RecordTest::Int16At;
+using RecordTest::kMeasureTag;
+using RecordTest::kRestTag;
+using RecordTest::kSystemTag;
 using RecordTest::Record;
-
-constexpr std::uint32_t kMeasureTag = RecordTagOf("SOMS");
-constexpr std::uint32_t kSystemTag = RecordTagOf("SOSS");
-constexpr std::uint32_t kRestTag = 0x4F025849;
 
 class LayoutRecordsTest : public HostFixture {
 protected:

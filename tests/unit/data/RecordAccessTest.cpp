@@ -11,7 +11,9 @@ namespace {
 
 using RecordTest::Bytes;
 using RecordTest::CallsFor;
+using RecordTest::kClefChangeTag;
 using RecordTest::KeysOfCalls;
+using RecordTest::kMeasureTag;
 using RecordTest::Record;
 
 constexpr std::uint32_t kVersion = HostAbi::kInterfaceVersion;
@@ -33,20 +35,19 @@ protected:
 };
 
 TEST_F(RecordAccessTest, PlainRecordsPassThroughToTheHost) {
-    Shared().Put(RecordTagOf("otCE"), 3, 1, 0, Record(12, {{0, 42}}));
+    Shared().Put(kClefChangeTag, 3, 1, 0, Record(12, {{0, 42}}));
     std::int16_t keys[3] = {3, 1, 0};
     Bytes buffer(12);
     std::int32_t size = 12;
-    ASSERT_TRUE(
-        RecordAccess::LoadRecord(RecordTagOf("otCE"), keys, buffer.data(), &size, kVersion));
+    ASSERT_TRUE(RecordAccess::LoadRecord(kClefChangeTag, keys, buffer.data(), &size, kVersion));
     EXPECT_EQ(RecordTest::Int16At(buffer.data(), 0), 42);
 
     buffer[0] = 43;
-    EXPECT_TRUE(RecordAccess::SaveRecord(RecordTagOf("otCE"), keys, buffer.data(), 12, kVersion));
-    EXPECT_EQ(RecordTest::Int16At(Shared().Find(RecordTagOf("otCE"), 3, 1, 0)->data(), 0), 43);
-    EXPECT_FALSE(RecordAccess::NextRecord(RecordTagOf("otCE"), keys, kVersion));
-    EXPECT_TRUE(RecordAccess::DeleteRecord(RecordTagOf("otCE"), keys, kVersion));
-    EXPECT_EQ(Shared().CountOf(RecordTagOf("otCE")), 0u);
+    EXPECT_TRUE(RecordAccess::SaveRecord(kClefChangeTag, keys, buffer.data(), 12, kVersion));
+    EXPECT_EQ(RecordTest::Int16At(Shared().Find(kClefChangeTag, 3, 1, 0)->data(), 0), 43);
+    EXPECT_FALSE(RecordAccess::NextRecord(kClefChangeTag, keys, kVersion));
+    EXPECT_TRUE(RecordAccess::DeleteRecord(kClefChangeTag, keys, kVersion));
+    EXPECT_EQ(Shared().CountOf(kClefChangeTag), 0u);
 }
 
 TEST_F(RecordAccessTest, AMissingHostFunctionFailsWithoutACall) {
@@ -57,12 +58,11 @@ TEST_F(RecordAccessTest, AMissingHostFunctionFailsWithoutACall) {
     std::int16_t keys[3] = {1, 0, 0};
     std::int32_t size = 0;
     Bytes buffer(12);
-    EXPECT_FALSE(RecordAccess::LoadRecord(RecordTagOf("SOMS"), keys, nullptr, &size, kVersion));
-    EXPECT_FALSE(RecordAccess::SaveRecord(RecordTagOf("SOMS"), keys, buffer.data(), 12, kVersion));
-    EXPECT_FALSE(
-        RecordAccess::CreateRecord(RecordTagOf("SOMS"), keys, buffer.data(), 12, kVersion));
-    EXPECT_FALSE(RecordAccess::DeleteRecord(RecordTagOf("SOMS"), keys, kVersion));
-    EXPECT_FALSE(RecordAccess::NextRecord(RecordTagOf("SOMS"), keys, kVersion));
+    EXPECT_FALSE(RecordAccess::LoadRecord(kMeasureTag, keys, nullptr, &size, kVersion));
+    EXPECT_FALSE(RecordAccess::SaveRecord(kMeasureTag, keys, buffer.data(), 12, kVersion));
+    EXPECT_FALSE(RecordAccess::CreateRecord(kMeasureTag, keys, buffer.data(), 12, kVersion));
+    EXPECT_FALSE(RecordAccess::DeleteRecord(kMeasureTag, keys, kVersion));
+    EXPECT_FALSE(RecordAccess::NextRecord(kMeasureTag, keys, kVersion));
     EXPECT_TRUE(host.Calls().empty());
 }
 
