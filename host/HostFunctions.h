@@ -4,17 +4,9 @@
 
 #include "hostinterface/HostAbi.h"
 
-#ifdef _WIN32
-#define HOST_EXPORT __declspec(dllexport)
-#else
-#define HOST_EXPORT
-#endif
-
-extern "C" {
-#define CALVEX_HOST_DECLARE(name, result, parameters) HOST_EXPORT result name parameters;
+#define CALVEX_HOST_DECLARE(name, result, parameters) CALVEX_EXPORT result name parameters;
 CALVEX_HOST_FUNCTIONS(CALVEX_HOST_DECLARE)
 #undef CALVEX_HOST_DECLARE
-}
 
 // Name → address of every FX_ function above.
 void* FindHostFunction(const char* name);
