@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <new>
 #include <stdexcept>
@@ -49,11 +50,53 @@ RecordKey RecordStore::KeyOf(std::uint32_t tag, const std::int16_t* keys) {
     return key;
 }
 
+// Starts where the record would lie if the tag's items were spread evenly over the table (exact
+// for items numbered densely with the same number of records each, as measures and their
+// layout records are), then widens the step until the record is passed and searches that
+// stretch: a look-up costs the logarithm of the guess's miss, not of the table's size.
 std::vector<RecordStore::Slot>::const_iterator
 RecordStore::Table::LowerBound(const Keys& keys) const {
-    return std::lower_bound(
-        slots.begin(), slots.end(), keys,
-        [](const Slot& slot, const Keys& sought) { return slot.keys < sought; });
+    const auto less = [](const Slot& slot, const Keys& sought) { return slot.keys < sought; };
+    if (slots.empty() || !(slots.front().keys < keys)) {
+        return slots.begin();
+    }
+    if (slots.back().keys < keys) {
+        return slots.end();
+    }
+    // Here the first record is before the sought one and the last is not.
+    const std::uint64_t first = slots.front().keys[0];
+    const std::uint64_t span = slots.back().keys[0] - first + 1;
+    const std::uint64_t guess = (keys[0] - first) * slots.size() / span;
+    std::size_t low = 0;
+    std::size_t high = slots.size() - 1;
+    if (slots[guess].keys < keys) {
+        low = guess;
+        for (std::size_t step = 1; low + step < high; step *= 2) {
+            if (!(slots[low + step].keys < keys)) {
+                high = low + step;
+                break;
+            }
+            low += step;
+        }
+    } else {
+        high = guess;
+        for (std::size_t step = 1; high - low > step; step *= 2) {
+            if (slots[high - step].keys < keys) {
+                low = high - step;
+                break;
+            }
+            high -= step;
+        }
+    }
+    // slots[low] is before the sought record and slots[high] is not.
+    return std::lower_bound(slots.begin() + static_cast<std::ptrdiff_t>(low) + 1,
+                            slots.begin() + static_cast<std::ptrdiff_t>(high), keys, less);
+}
+
+std::vector<RecordStore::Slot>::const_iterator
+RecordStore::Table::UpperBound(const Keys& keys) const {
+    const auto found = LowerBound(keys);
+    return found != slots.end() && found->keys == keys ? std::next(found) : found;
 }
 
 void RecordStore::Table::Store(Slot& slot, const Bytes& record) {
@@ -135,14 +178,19 @@ RecordStore::Found RecordStore::Find(std::uint32_t tag, std::uint16_t key1, std:
 }
 
 bool RecordStore::Replace(const RecordKey& key, const Bytes& bytes) {
-    if (!Find(key)) {
+    const Table* table = TableOf(key.tag);
+    if (!table) {
         return false;
     }
-    Table& table = Writable(key.tag);
-    const auto at = table.LowerBound(key.keys);
-    table.Store(table.slots[static_cast<std::size_t>(at - table.slots.begin())], bytes);
-    if (table.unused > table.bytes.size() / 2) {
-        table.Compact();
+    const auto at = table->LowerBound(key.keys);
+    if (at == table->slots.end() || at->keys != key.keys) {
+        return false;
+    }
+    const auto index = static_cast<std::size_t>(at - table->slots.begin());
+    Table& writable = Writable(key.tag);
+    writable.Store(writable.slots[index], bytes);
+    if (writable.unused > writable.bytes.size() / 2) {
+        writable.Compact();
     }
     Changed();
     return true;
@@ -191,9 +239,7 @@ std::optional<RecordKey> RecordStore::After(const RecordKey& key) const {
     if (!table) {
         return std::nullopt;
     }
-    const auto next =
-        std::upper_bound(table->slots.begin(), table->slots.end(), key.keys,
-                         [](const Keys& sought, const Slot& slot) { return sought < slot.keys; });
+    const auto next = table->UpperBound(key.keys);
     if (next == table->slots.end()) {
         return std::nullopt;
     }
@@ -226,12 +272,18 @@ void RecordStore::Changed() {
     revision_ = ++lastRevision;
 }
 
+// The records that agree with the key before the position lie together in key order, and the
+// last of them holds the highest value at the position.
 std::uint16_t RecordStore::NextFree(const RecordKey& key, int position) const {
     unsigned next = position == 0 ? 1 : 0;
     if (const Table* table = TableOf(key.tag)) {
-        for (const Slot& slot : table->slots) {
-            if (std::equal(slot.keys.begin(), slot.keys.begin() + position, key.keys.begin())) {
-                next = std::max(next, slot.keys[position] + 1u);
+        Keys lastWithPrefix = key.keys;
+        std::fill(lastWithPrefix.begin() + position, lastWithPrefix.end(), kPlaceholder);
+        const auto after = table->UpperBound(lastWithPrefix);
+        if (after != table->slots.begin()) {
+            const Keys& last = std::prev(after)->keys;
+            if (std::equal(last.begin(), last.begin() + position, key.keys.begin())) {
+                next = std::max(next, last[position] + 1u);
             }
         }
     }

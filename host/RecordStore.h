@@ -130,6 +130,7 @@ private:
 
         View ViewOf(const Slot& slot) const { return View(bytes.data() + slot.offset, slot.size); }
         std::vector<Slot>::const_iterator LowerBound(const Keys& keys) const;
+        std::vector<Slot>::const_iterator UpperBound(const Keys& keys) const;
         // Points the slot at a copy of the bytes: in place when the size is the same.
         void Store(Slot& slot, const Bytes& record);
         void Forget(const Slot& slot);

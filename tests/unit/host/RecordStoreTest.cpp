@@ -3,7 +3,11 @@
 #include "host/HostRecords.h"
 #include "support/HostFixture.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace {
@@ -164,6 +168,115 @@ TEST_F(RecordStoreTest, LayoutRecordsBelongToTheCurrentPartAndOthersAreShared) {
                                      buffer.data(), &size, kVersion),
                   1);
         EXPECT_EQ(RecordTest::Int16At(buffer.data(), 0), 5);
+    }
+}
+
+using Keys = RecordStore::Keys;
+
+// Keys of a tag's table in the shapes documents give them: items numbered densely, items with
+// varying numbers of incidences, sparse clusters reaching the unsigned ends, three-key records.
+struct TableShape {
+    std::string name;
+    std::uint32_t tag;
+    std::vector<Keys> keys;
+};
+
+std::vector<TableShape> TableShapes() {
+    std::vector<TableShape> shapes = {{"one record", kClefChangeTag, {{7, 0, 0}}},
+                                      {"dense items", kMeasureTag, {}},
+                                      {"varying incidences", kClefChangeTag, {}},
+                                      {"sparse clusters", kClefChangeTag, {}},
+                                      {"three keys", kFrameHoldTag, {}}};
+    for (std::uint16_t item = 1; item <= 300; ++item) {
+        shapes[1].keys.push_back({item, 0, 0});
+    }
+    for (std::uint16_t item = 2; item <= 120; item += 1 + item % 3) {
+        for (std::uint16_t incidence = 0; incidence < item % 6; ++incidence) {
+            shapes[2].keys.push_back({item, incidence, 0});
+        }
+    }
+    for (std::uint16_t item : {0, 1, 2, 3, 900, 901, 40000, 40002, 65534, 65535}) {
+        shapes[3].keys.push_back({item, 0, 0});
+        shapes[3].keys.push_back({item, 0xFFFF, 0});
+    }
+    for (std::uint16_t item = 1; item <= 40; ++item) {
+        for (std::uint16_t staff = 1; staff <= item % 4; ++staff) {
+            for (std::uint16_t layer = 0; layer < 3; ++layer) {
+                shapes[4].keys.push_back({item, staff, layer});
+            }
+        }
+    }
+    return shapes;
+}
+
+// Each stored key, its neighbours one up and one down in every position, and the two ends.
+std::set<Keys> ProbesAround(const std::vector<Keys>& stored) {
+    std::set<Keys> probes = {{0, 0, 0}, {0xFFFF, 0xFFFF, 0xFFFF}};
+    for (const Keys& keys : stored) {
+        probes.insert(keys);
+        for (std::size_t position = 0; position < keys.size(); ++position) {
+            for (int change : {-1, 1}) {
+                Keys near = keys;
+                near[position] = static_cast<std::uint16_t>(near[position] + change);
+                probes.insert(near);
+            }
+        }
+    }
+    return probes;
+}
+
+// The value a placeholder at the position gets, worked out from the stored keys.
+std::uint16_t ExpectedFree(const std::set<Keys>& stored, const Keys& keys, int position) {
+    unsigned next = position == 0 ? 1 : 0;
+    for (const Keys& other : stored) {
+        if (std::equal(other.begin(), other.begin() + position, keys.begin())) {
+            next = std::max(next, other[position] + 1u);
+        }
+    }
+    return static_cast<std::uint16_t>(std::min(next, unsigned{RecordStore::kPlaceholder}));
+}
+
+TEST(RecordStoreLookUp, FindAfterAndCreateAgreeWithKeyOrderInEveryShapeOfTable) {
+    for (const TableShape& shape : TableShapes()) {
+        SCOPED_TRACE(shape.name);
+        RecordStore store;
+        // Stored out of order, so records also go in before others.
+        std::vector<Keys> order = shape.keys;
+        std::reverse(order.begin() + static_cast<std::ptrdiff_t>(order.size() / 2), order.end());
+        for (const Keys& keys : order) {
+            store.Put(shape.tag, keys[0], keys[1], keys[2],
+                      Record(4, {{0, keys[0]}, {2, keys[1]}}));
+        }
+        const std::set<Keys> stored(shape.keys.begin(), shape.keys.end());
+        const int used = RecordStore::KeysUsedBy(shape.tag);
+        for (const Keys& probe : ProbesAround(shape.keys)) {
+            SCOPED_TRACE(testing::Message() << probe[0] << "," << probe[1] << "," << probe[2]);
+            const RecordStore::Found found = store.Find(RecordKey{shape.tag, probe});
+            ASSERT_EQ(static_cast<bool>(found), stored.count(probe) == 1);
+            if (found) {
+                EXPECT_EQ(*found, Record(4, {{0, probe[0]}, {2, probe[1]}}));
+            }
+            const auto next = stored.upper_bound(probe);
+            const std::optional<RecordKey> after = store.After(RecordKey{shape.tag, probe});
+            ASSERT_EQ(after.has_value(), next != stored.end());
+            if (after) {
+                EXPECT_EQ(after->keys, *next);
+            }
+            for (int position = 0; position < used; ++position) {
+                RecordStore copy = store;
+                std::int16_t keys[3] = {};
+                std::copy(probe.begin(), probe.begin() + position, keys);
+                std::fill(keys + position, keys + used, -1);
+                const std::uint16_t expected = ExpectedFree(stored, probe, position);
+                const bool created = copy.Create(shape.tag, keys, Record(4, {}));
+                EXPECT_EQ(created, expected != RecordStore::kPlaceholder)
+                    << "position " << position;
+                if (created) {
+                    EXPECT_EQ(static_cast<std::uint16_t>(keys[position]), expected)
+                        << "position " << position;
+                }
+            }
+        }
     }
 }
 
