@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 #include <set>
-#include <unordered_map>
+#include <span>
 #include <vector>
 
 class HostMusic {
@@ -51,27 +51,42 @@ public:
 
 private:
     struct Frame;
-    // The entry counts of a measure's staves over all their layers, and the highest of them.
-    struct MeasureEntries {
-        std::map<std::int16_t, int> staves;
-        int busiest = 0;
+    // One cell's entries: their note counts lie one after another in noteCounts_ from `first`.
+    struct Cell {
+        std::uint64_t key;
+        std::uint32_t first;
+        std::uint32_t count;
+    };
+    // The entry count of the busiest staff of a measure that holds entries.
+    struct MeasureCount {
+        std::uint16_t measure;
+        int busiest;
     };
 
-    // (measure, staff, layer) packed into one number: a cell is found without walking a tree
-    // that grows with the score.
+    // (measure, staff, layer) packed into one number: the cells sorted by it lie measure by
+    // measure, each measure's staff by staff.
     static std::uint64_t CellKey(std::int16_t measure, std::int16_t staff, std::int16_t layer);
-    const std::vector<std::int16_t>* CellEntries(std::int16_t measure, std::int16_t staff,
-                                                 std::int16_t layer) const;
-    void CountEntries(std::int16_t measure, std::int16_t staff, int change);
+    // The cell's note counts; empty when it holds none.
+    std::span<const std::int16_t> CellEntries(std::int16_t measure, std::int16_t staff,
+                                              std::int16_t layer) const;
+    // Puts the cells set since the last reading in key order, keeps only the last setting of each
+    // cell, packs their note counts and counts each measure's busiest staff.
+    void Arrange() const;
+    void CountBusiestStaves() const;
 
     static bool MeasureExists(HostDocument& document, std::int16_t measure);
     std::unique_ptr<Frame> BuildFrame(std::int16_t slot, std::int16_t measure,
-                                      const std::vector<std::int16_t>& noteCounts) const;
+                                      std::span<const std::int16_t> noteCounts) const;
 
-    std::unordered_map<std::uint64_t, std::vector<std::int16_t>> entries_;
-    // Kept up to date as cells are set, so the music-spacing command asks a measure's busiest
-    // staff without visiting its cells.
-    std::unordered_map<std::int16_t, MeasureEntries> measureEntries_;
+    // A score's cells arrive in any order; they are added at the end as they are set and
+    // arranged when next read. Flat arrays keep a cell at 16 bytes and its entries at 2 bytes
+    // each, where a node per cell would take several times that.
+    mutable std::vector<Cell> cells_;
+    mutable std::vector<std::int16_t> noteCounts_;
+    // Each measure's busiest staff, counted when the cells are arranged, so the music-spacing
+    // command asks for it without visiting the measure's cells.
+    mutable std::vector<MeasureCount> busiest_;
+    mutable bool arranged_ = true;
     std::int16_t layerCount_ = kDefaultLayerCount;
     std::set<std::int16_t> hiddenLayers_;
     std::map<const void*, std::unique_ptr<Frame>> frames_;

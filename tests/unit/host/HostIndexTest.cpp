@@ -38,6 +38,27 @@ TEST_F(HostIndexTest, BusiestStaffAddsTheLayersOfOneStaffInOneMeasure) {
     }
 }
 
+TEST_F(HostIndexTest, CellsSetAfterAReadingCountAndOnlyLayersBelowTheCountHoldEntries) {
+    HostMusic music;
+    music.SetLayerCount(4);
+    music.SetEntries(3, 2, 0, {1, 1, 1});
+    ASSERT_EQ(music.BusiestStaffEntryCount(2), 3);
+    ASSERT_TRUE(music.HoldsEntries(3, 2));
+    music.SetEntries(4, 2, 1, {1, 1});
+    music.SetEntries(3, 2, 0, {});  // emptied after it was read
+    music.SetEntries(5, 2, 6, {1}); // above the layer count: counted, but no layer of the host's
+    EXPECT_EQ(music.BusiestStaffEntryCount(2), 2);
+    const struct {
+        std::int16_t staff;
+        std::int16_t measure;
+        bool holds;
+    } cases[] = {{4, 2, true}, {3, 2, false}, {5, 2, false}, {4, 3, false}, {4, 1, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(music.HoldsEntries(c.staff, c.measure), c.holds)
+            << "staff " << c.staff << ", measure " << c.measure;
+    }
+}
+
 TEST_F(HostIndexTest, SlotOfAStaffFollowsEveryChangeOfThePartsList) {
     HostDocument& document = host.Document();
     HostStaffLists::Put(document, 0, {7, 3, 9});
