@@ -27,6 +27,13 @@ bool HostDocument::IsLayoutTag(std::uint32_t tag) {
     return std::find(std::begin(kLayoutTags), std::end(kLayoutTags), tag) != std::end(kLayoutTags);
 }
 
+void HostDocument::ShrinkToFit() {
+    shared_.ShrinkToFit();
+    for (auto& [part, layout] : layouts_) {
+        layout.ShrinkToFit();
+    }
+}
+
 std::uint32_t HostDocument::ComponentTag(const char* code) {
     return HostRecords::Component::TagOf(code);
 }

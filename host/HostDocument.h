@@ -26,6 +26,9 @@ public:
     RecordStore& LayoutOf(std::int16_t part) { return layouts_[part]; }
     const std::map<std::int16_t, RecordStore>& Layouts() const { return layouts_; }
 
+    // Gives back the room the stores keep for records to come, once the document is built.
+    void ShrinkToFit();
+
     // The tag 'ot' followed by the two characters of a component code such as "94".
     static std::uint32_t ComponentTag(const char* code);
     // Stores a preference component record (shared by all parts) from its words.

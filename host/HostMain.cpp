@@ -7,6 +7,7 @@
 #include "host/ScoreError.h"
 #include "host/ScoreSource.h"
 #include "host/SmokeCheck.h"
+#include "host/StandInHost.h"
 #include "host/UserSession.h"
 
 #include <cstdio>
@@ -68,6 +69,7 @@ int WriteOrchestra(const CommandLine& line) {
 } // namespace
 
 int main(int argc, char** argv) {
+    StandInHost::GiveBackLargeBlocks();
     const std::vector<std::string> arguments = CommandLineArguments(argc, argv);
     const std::string program = arguments.empty() ? std::string() : arguments.front();
     const std::vector<std::string> options(arguments.begin() + (arguments.empty() ? 0 : 1),

@@ -251,6 +251,15 @@ std::size_t RecordStore::CountOf(std::uint32_t tag) const {
     return table ? table->slots.size() : 0;
 }
 
+void RecordStore::ShrinkToFit() {
+    for (const auto& [tag, table] : tables_) {
+        if (table.use_count() == 1) {
+            table->Compact();
+            table->slots.shrink_to_fit();
+        }
+    }
+}
+
 bool RecordStore::operator==(const RecordStore& other) const {
     const auto sameTable = [](const auto& mine, const auto& theirs) {
         const Table& a = *mine.second;

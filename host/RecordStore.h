@@ -93,6 +93,10 @@ public:
 
     std::size_t CountOf(std::uint32_t tag) const;
 
+    // Gives back the room kept for records to come and the bytes no record uses any more, in the
+    // tables no copy shares: a document that is built holds only what its records take.
+    void ShrinkToFit();
+
     // Calls the visitor with the key and bytes of each record of the tag, in key order, as the
     // records were when the visits began.
     template <typename Visit> void ForEach(std::uint32_t tag, Visit visit) const {

@@ -71,6 +71,7 @@ public:
         host_.Layout().SetSystemWidth(static_cast<std::int32_t>(
             root_.Integer("systemWidth", HostLayout::kNarrowestSystemWidth, kInt16Max,
                           HostLayout::kDefaultSystemWidth)));
+        document_.ShrinkToFit();
     }
 
 private:

@@ -192,6 +192,11 @@ ScoreJson::ScoreJson(std::string text) : text_(std::move(text)) {
     const char* begin = text_.data();
     Json::sax_parse(CountingReader(begin, builder.Read()),
                     CountingReader(begin + text_.size(), builder.Read()), &builder);
+    // The lists are kept as long as the score: without the room they grew into.
+    for (auto& [key, places] : lists_) {
+        places.shrink_to_fit();
+    }
+    values_.shrink_to_fit();
 }
 
 nlohmann::json ScoreJson::Element(const std::string& key, std::size_t index) const {

@@ -82,6 +82,11 @@ public:
     // the executable exports them itself; natively they are registered with the stand-in loader.
     void RegisterHostModule();
 
+    // Has the process give each large block back to the system when it is freed, as the host's
+    // tables of a large score are built, copied for edits and dropped (natively; the Windows
+    // heap does so already).
+    static void GiveBackLargeBlocks();
+
 private:
     // The platform's own services of the stand-in (natively its user services) made new.
     void ResetPlatformServices();

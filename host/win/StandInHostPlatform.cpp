@@ -4,4 +4,6 @@
 
 void StandInHost::RegisterHostModule() {}
 
+void StandInHost::GiveBackLargeBlocks() {}
+
 void StandInHost::ResetPlatformServices() {}
