@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/data/FCNoInciOther.h"
+#include "framework/data/RecordLayoutVersions.h"
 #include "hostinterface/RecordBytes.h"
 #include "hostinterface/RecordTag.h"
 
@@ -27,7 +28,7 @@ public:
     void SetWidth(std::int16_t width);
 
 private:
-    static constexpr std::uint32_t kLongLayoutVersion = 0x12000000;
+    static constexpr std::uint32_t kLongLayoutVersion = RecordLayoutVersions::kNewest;
     static constexpr std::uint32_t kShortLayoutVersion = 0x0A000000;
     static constexpr std::int32_t kLongSize = 30;
     static constexpr std::int32_t kShortSize = 26;

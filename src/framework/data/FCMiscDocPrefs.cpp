@@ -1,5 +1,7 @@
 #include "framework/data/FCMiscDocPrefs.h"
 
+#include "framework/data/RecordLayoutVersions.h"
+
 #include <iterator>
 
 namespace {
@@ -7,7 +9,6 @@ namespace {
 using namespace CompositeRows;
 
 constexpr std::uint32_t kFieldsOf1205 = 0x12050000;
-constexpr std::uint32_t kFieldsOf12 = 0x12000000;
 
 constexpr CompositeRow kComposition[] = {
     Word(Ot("22"), 4, 0).Since(kFieldsOf1205),
@@ -53,9 +54,9 @@ constexpr CompositeRow kComposition[] = {
     HighLowPair(Ot("62"), 2, 78),
     HighLowPair(Ot("41", 0, 1), 3, 86),
     Word(Ot("76"), 5, 90),
-    Word(Ot("FI", 10), 2, 92).Since(kFieldsOf12),
-    Word(Ot("FI", 10), 4, 94).Since(kFieldsOf12),
-    Word(Ot("FI", 10), 5, 96).Since(kFieldsOf12),
+    Word(Ot("FI", 10), 2, 92).Since(RecordLayoutVersions::kNewest),
+    Word(Ot("FI", 10), 4, 94).Since(RecordLayoutVersions::kNewest),
+    Word(Ot("FI", 10), 5, 96).Since(RecordLayoutVersions::kNewest),
 };
 static_assert(std::size(kComposition) == 46 && IsWellFormed(kComposition) &&
               SizeOf(kComposition) == FCMiscDocPrefs::kSize);

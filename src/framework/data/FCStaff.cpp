@@ -1,6 +1,7 @@
 #include "framework/data/FCStaff.h"
 
 #include "binding/PluginState.h"
+#include "framework/data/RecordLayoutVersions.h"
 
 #include <iterator>
 
@@ -12,7 +13,9 @@ struct StaffLayout {
 };
 
 // Oldest first; each layout is in force from its version on.
-constexpr StaffLayout kStaffLayouts[] = {{0x0F000000, 114}, {0x11000000, 132}, {0x12000000, 136}};
+constexpr StaffLayout kStaffLayouts[] = {{0x0F000000, 114},
+                                         {RecordLayoutVersions::kLongerStaff, 132},
+                                         {RecordLayoutVersions::kNewest, 136}};
 static_assert(std::size(kStaffLayouts) == 3 && kStaffLayouts[2].size == 136);
 
 } // namespace
