@@ -162,14 +162,25 @@ void RecordStore::Put(std::uint32_t tag, std::uint16_t key1, std::uint16_t key2,
     }
 }
 
-RecordStore::Found RecordStore::Find(const RecordKey& key) const {
+std::optional<std::size_t> RecordStore::IndexOf(const RecordKey& key) const {
     const Table* table = TableOf(key.tag);
     if (!table) {
-        return Found();
+        return std::nullopt;
     }
     const auto slot = table->LowerBound(key.keys);
-    return slot != table->slots.end() && slot->keys == key.keys ? Found(table->ViewOf(*slot))
-                                                                : Found();
+    if (slot == table->slots.end() || slot->keys != key.keys) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(slot - table->slots.begin());
+}
+
+RecordStore::Found RecordStore::Find(const RecordKey& key) const {
+    const std::optional<std::size_t> index = IndexOf(key);
+    if (!index) {
+        return Found();
+    }
+    const Table& table = *TableOf(key.tag);
+    return Found(table.ViewOf(table.slots[*index]));
 }
 
 RecordStore::Found RecordStore::Find(std::uint32_t tag, std::uint16_t key1, std::uint16_t key2,
@@ -178,19 +189,14 @@ RecordStore::Found RecordStore::Find(std::uint32_t tag, std::uint16_t key1, std:
 }
 
 bool RecordStore::Replace(const RecordKey& key, const Bytes& bytes) {
-    const Table* table = TableOf(key.tag);
-    if (!table) {
+    const std::optional<std::size_t> index = IndexOf(key);
+    if (!index) {
         return false;
     }
-    const auto at = table->LowerBound(key.keys);
-    if (at == table->slots.end() || at->keys != key.keys) {
-        return false;
-    }
-    const auto index = static_cast<std::size_t>(at - table->slots.begin());
-    Table& writable = Writable(key.tag);
-    writable.Store(writable.slots[index], bytes);
-    if (writable.unused > writable.bytes.size() / 2) {
-        writable.Compact();
+    Table& table = Writable(key.tag);
+    table.Store(table.slots[*index], bytes);
+    if (table.unused > table.bytes.size() / 2) {
+        table.Compact();
     }
     Changed();
     return true;
@@ -218,11 +224,12 @@ bool RecordStore::Create(std::uint32_t tag, std::int16_t* keys, const Bytes& byt
 }
 
 bool RecordStore::Erase(const RecordKey& key) {
-    if (!Find(key)) {
+    const std::optional<std::size_t> index = IndexOf(key);
+    if (!index) {
         return false;
     }
     Table& table = Writable(key.tag);
-    const auto at = table.slots.begin() + (table.LowerBound(key.keys) - table.slots.begin());
+    const auto at = table.slots.begin() + static_cast<std::ptrdiff_t>(*index);
     table.Forget(*at);
     table.slots.erase(at);
     if (table.slots.empty()) {

@@ -142,6 +142,8 @@ private:
     };
 
     const Table* TableOf(std::uint32_t tag) const;
+    // Where the record lies in its tag's table; nothing when there is none.
+    std::optional<std::size_t> IndexOf(const RecordKey& key) const;
     // The tag's table, ready to change: made when there is none, copied when it is shared.
     Table& Writable(std::uint32_t tag);
     void Changed();
