@@ -10,10 +10,7 @@ source "$(dirname "$0")/session-common.sh"
 rerun_on_virtual_screen
 
 # Hostile score files, given by names relative to a folder of their own (so the transcript is the
-# same on every build); the Wine prefix stays where the run started.
-if under_wine; then
-  export WINEPREFIX="${WINEPREFIX:-$(pwd)/wineprefix}"
-fi
+# same on every build).
 make_work_folder command-line
 cd "$work"
 printf '1E444' >number-overflow.json
