@@ -1,18 +1,161 @@
 #include "host/AtomicFile.h"
 
+#include "host/FilePath.h"
+#include "host/NewFile.h"
 #include "host/ScoreError.h"
 
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
+#include <cstdint>
+#include <random>
+#include <system_error>
+
+namespace fs = std::filesystem;
 
 namespace {
 
-void Remove(const std::string& file) {
-    std::error_code ignored;
-    std::filesystem::remove(file, ignored);
+// As many links as the system itself follows before it gives up on a loop.
+constexpr int kLinkDepth = 40;
+// A name another process took between the draw and the creation gives way to a new draw.
+constexpr int kNameAttempts = 16;
+
+[[noreturn]] void Refuse(const fs::path& name, const std::string& reason) {
+    throw ScoreError(FilePath::Text(name) + ": cannot be written: " + reason);
+}
+
+std::string SystemReason(int error) {
+    return std::generic_category().message(error);
+}
+
+std::string RandomHex() {
+    std::random_device device;
+    const std::uint64_t value = (static_cast<std::uint64_t>(device()) << 32) | device();
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        text[i] = kDigits[(value >> (4 * i)) & 0xF];
+    }
+    return text;
+}
+
+// The permissions of the file a write replaces; none when there is no file yet. Throws when
+// the file cannot be replaced.
+std::optional<fs::perms> CheckReplaceable(const fs::path& name, const fs::path& target) {
+    std::error_code error;
+    const fs::file_status status = fs::status(target, error);
+    if (status.type() == fs::file_type::not_found) {
+        const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+        if (!fs::is_directory(folder, error)) {
+            Refuse(name, "the folder " + FilePath::Text(folder) + " does not exist");
+        }
+        return std::nullopt;
+    }
+    if (error) {
+        Refuse(name, error.message());
+    }
+    if (fs::is_directory(status)) {
+        Refuse(name, "it is a folder");
+    }
+    if (!fs::is_regular_file(status)) {
+        Refuse(name, "it is not a regular file");
+    }
+    constexpr fs::perms kWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if ((status.permissions() & kWrite) == fs::perms::none) {
+        Refuse(name, "it is read-only");
+    }
+    return status.permissions();
 }
 
 } // namespace
+
+AtomicFile::AtomicFile(const std::string& path)
+    : name_(FilePath::Of(path)), target_(Target(name_)),
+      permissions_(CheckReplaceable(name_, target_)) {
+    CreateTemporary();
+}
+
+AtomicFile::~AtomicFile() {
+    RemoveTemporary();
+}
+
+void AtomicFile::Refuse(const std::string& reason) const {
+    ::Refuse(name_, reason);
+}
+
+void AtomicFile::CreateTemporary() {
+    int reason = 0;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        fs::path temporary = target_;
+        temporary.replace_filename("." + FilePath::Text(target_.filename()) + "." + RandomHex() +
+                                   ".tmp");
+        const int descriptor = NewFile::Create(temporary);
+        if (descriptor >= 0) {
+            temporary_ = temporary;
+            buffer_ = std::make_unique<__gnu_cxx::stdio_filebuf<char>>(
+                descriptor, std::ios::out | std::ios::binary);
+            out_.rdbuf(buffer_.get());
+            return;
+        }
+        reason = errno;
+        if (reason != EEXIST) {
+            break;
+        }
+    }
+    Refuse(SystemReason(reason));
+}
+
+void AtomicFile::RemoveTemporary() {
+    out_.rdbuf(nullptr);
+    buffer_.reset();
+    if (!temporary_.empty()) {
+        std::error_code ignored;
+        fs::remove(temporary_, ignored);
+        temporary_.clear();
+    }
+}
+
+void AtomicFile::Commit() {
+    out_.flush();
+    if (!out_ || !NewFile::Commit(buffer_->fd())) {
+        Refuse(SystemReason(errno));
+    }
+    out_.rdbuf(nullptr);
+    if (!buffer_->close()) {
+        Refuse(SystemReason(errno));
+    }
+    std::error_code error;
+    if (permissions_) {
+        fs::permissions(temporary_, *permissions_, error);
+    }
+    if (!error) {
+        fs::rename(temporary_, target_, error);
+    }
+    if (error) {
+        Refuse(error.message());
+    }
+    temporary_.clear();
+}
+
+fs::path AtomicFile::Target(const fs::path& path) {
+    fs::path target = path;
+    for (int depth = 0; depth < kLinkDepth; ++depth) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(target, error))) {
+            return target;
+        }
+        const fs::path link = fs::read_symlink(target, error);
+        if (error) {
+            ::Refuse(path, error.message());
+        }
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+    ::Refuse(path, SystemReason(ELOOP));
+}
+
+void AtomicFile::CheckWritable(const std::string& path) {
+    const fs::path name = FilePath::Of(path);
+    CheckReplaceable(name, Target(name));
+}
 
 void AtomicFile::Write(const std::string& path, const std::string& bytes) {
     Write(path, [&bytes](std::ostream& out) {
@@ -21,26 +164,7 @@ void AtomicFile::Write(const std::string& path, const std::string& bytes) {
 }
 
 void AtomicFile::Write(const std::string& path, const std::function<void(std::ostream&)>& write) {
-    const std::string temporary = path + ".partial";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        try {
-            write(out);
-        } catch (...) {
-            out.close();
-            Remove(temporary);
-            throw;
-        }
-        out.close();
-        if (!out) {
-            Remove(temporary);
-            throw ScoreError(path + ": cannot be written");
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        Remove(temporary);
-        throw ScoreError(path + ": cannot be written");
-    }
+    AtomicFile file(path);
+    write(file.Stream());
+    file.Commit();
 }
