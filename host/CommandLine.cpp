@@ -167,6 +167,15 @@ CLI::Validator HostText(std::size_t longest = 0) {
         "");
 }
 
+// A file or folder name: an empty one names nothing, and would otherwise quietly be no file.
+CLI::Validator NamedFile() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            return text.empty() ? "needs a name, not an empty one" : std::string();
+        },
+        "");
+}
+
 // A file this build draws the before/after picture into.
 CLI::Validator PicturePath() {
     return CLI::Validator(
@@ -267,20 +276,23 @@ std::vector<CLI::Option*> AddOptions(CLI::App& app) {
         ->type_name("STAVES MEASURES")
         ->check(NumberFrom(1, kOrchestraStaves, "STAVES").application_index(0))
         ->check(NumberFrom(1, kOrchestraMeasures, "MEASURES").application_index(1));
-    app.add_option("--score", "the score file to open")->type_name("FILE");
+    app.add_option("--score", "the score file to open")->type_name("FILE")->check(NamedFile());
     const char* const partsHelp = "make a linked part of each MusicXML part";
     app.add_flag("--parts", partsHelp);
     app.add_option("--output", "write the score after the session (.json, or .musicxml for a "
                                "MusicXML score); with --orchestra, the generated score")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(NamedFile());
     app.add_option("--output-parts", "write one MusicXML file per linked part into the folder")
-        ->type_name("FOLDER");
+        ->type_name("FOLDER")
+        ->check(NamedFile());
     app.add_option("--picture", "draw the layout of the score and every part before and after "
                                 "the session (.svg or .png; the native build only)")
         ->type_name("FILE")
         ->check(PicturePath());
     app.add_option("--call-log", "write every host call of the session to the file, one a line")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(NamedFile());
     app.add_option("--plugin", "the plug-in module to load")->type_name("PLUGIN");
     app.add_option("--settings", "the folder of the settings file shared by plug-ins")
         ->type_name("FOLDER")

@@ -10,13 +10,21 @@ std::unique_ptr<ScoreSource> JsonScoreSource::Load(std::string text, StandInHost
     return std::make_unique<JsonScoreSource>(std::move(source));
 }
 
-void JsonScoreSource::Save(const std::string& path, HostDocument& document) const {
+void JsonScoreSource::CheckOutput(const std::string& path) const {
     if (!IsJsonPath(path)) {
         throw ScoreError(path + ": a JSON score is written as .json only");
     }
+}
+
+void JsonScoreSource::Save(const std::string& path, HostDocument& document) const {
+    CheckOutput(path);
     ScoreFileWriter::Write(path, source_, document);
 }
 
-void JsonScoreSource::SaveParts(const std::string& folder, HostDocument&) const {
+std::vector<std::string> JsonScoreSource::PartFiles(const std::string& folder) const {
     throw ScoreError(folder + ": part files are written for MusicXML scores only");
+}
+
+void JsonScoreSource::SaveParts(const std::string& folder, HostDocument&) const {
+    PartFiles(folder);
 }

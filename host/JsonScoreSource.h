@@ -11,7 +11,9 @@ public:
     // Throws ScoreError naming the place of the first problem.
     static std::unique_ptr<ScoreSource> Load(std::string text, StandInHost& host);
 
+    void CheckOutput(const std::string& path) const override;
     void Save(const std::string& path, HostDocument& document) const override;
+    std::vector<std::string> PartFiles(const std::string& folder) const override;
     void SaveParts(const std::string& folder, HostDocument& document) const override;
 
 private:

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class HostDocument;
 class StandInHost;
@@ -12,10 +13,16 @@ class ScoreSource {
 public:
     virtual ~ScoreSource() = default;
 
+    // Throws ScoreError when the format the file's extension names cannot be written from this
+    // source.
+    virtual void CheckOutput(const std::string& path) const = 0;
     // Writes the document as it is now to the file, in the format its extension names; throws
     // ScoreError when that format cannot be written from this source or the file cannot be.
     virtual void Save(const std::string& path, HostDocument& document) const = 0;
-    // Writes one file per linked part into the folder.
+    // The files SaveParts writes into the folder, one per linked part, each name its own; throws
+    // ScoreError when this source has no part files.
+    virtual std::vector<std::string> PartFiles(const std::string& folder) const = 0;
+    // Writes one file per linked part into the folder (created when missing).
     virtual void SaveParts(const std::string& folder, HostDocument& document) const = 0;
 
     // Loads the score file (by its extension: .json, or MusicXML where the build reads it) into
@@ -23,6 +30,9 @@ public:
     // Throws ScoreError with a message that names the file.
     static std::unique_ptr<ScoreSource> Open(const std::string& path, bool linkedParts,
                                              StandInHost& host);
+
+    // Why a score is refused when reading it needs more memory than there is.
+    static constexpr const char* kTooLarge = "too large to read in the memory available";
 
     // Whether the file name's extension names the format.
     static bool IsJsonPath(const std::string& path);

@@ -1,11 +1,13 @@
 #include "host/UserSession.h"
 
+#include "host/AtomicFile.h"
 #include "host/DialogReport.h"
 #include "host/DialogUser.h"
 #include "host/HostDialogs.h"
 #include "host/HostMainWindow.h"
 #include "host/HostMessageLoop.h"
 #include "host/MessageBoxAnswers.h"
+#include "host/OutputFiles.h"
 #include "host/PluginDialogItems.h"
 #include "host/PluginModule.h"
 #include "host/ReportText.h"
@@ -19,7 +21,7 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -151,31 +153,59 @@ std::string UserSession::PictureTitle() const {
     return score + ": " + appliedMode_ + ", " + appliedScope_;
 }
 
+std::vector<std::string> UserSession::CheckOutputs(const ScoreSource& source) const {
+    if (std::string error;
+        !picturePath_.empty() && !LayoutPicture::CheckPath(picturePath_, error)) {
+        throw ScoreError(error);
+    }
+    std::vector<std::string> outputs;
+    if (!outputPath_.empty()) {
+        source.CheckOutput(outputPath_);
+        outputs.push_back(outputPath_);
+    }
+    for (const std::string* path : {&picturePath_, &callLogPath_}) {
+        if (!path->empty()) {
+            outputs.push_back(*path);
+        }
+    }
+    for (const std::string& path : outputs) {
+        AtomicFile::CheckWritable(path);
+    }
+    std::vector<std::string> partFiles;
+    if (!partsFolder_.empty()) {
+        partFiles = source.PartFiles(partsFolder_);
+        // Files of a folder still to be made are new files in it.
+        if (OutputFiles::CheckFolder(partsFolder_)) {
+            for (const std::string& path : partFiles) {
+                AtomicFile::CheckWritable(path);
+            }
+        }
+    }
+    outputs.insert(outputs.end(), partFiles.begin(), partFiles.end());
+    OutputFiles::CheckDistinct(scorePath_, outputs);
+    return partFiles;
+}
+
 bool UserSession::Run(std::string& report, std::string& error) {
     StandInHost& host = StandInHost::Instance();
     host.Reset();
-    if (!picturePath_.empty() && !LayoutPicture::CheckPath(picturePath_, error)) {
-        return false;
-    }
     // A long session would fill the memory with its calls: they are counted, and written to the
     // call log when one is asked for.
     host.KeepCalls(false);
-    std::ofstream callLog;
-    if (!callLogPath_.empty()) {
-        callLog.open(callLogPath_, std::ios::binary);
-        if (!callLog) {
-            error = "cannot write the call log " + callLogPath_;
-            return false;
-        }
-    }
-    const CallStream streaming(host, callLog.is_open() ? &callLog : nullptr);
     std::unique_ptr<ScoreSource> source;
+    std::vector<std::string> partFiles;
+    std::optional<AtomicFile> callLog;
     try {
         source = ScoreSource::Open(scorePath_, linkedParts_, host);
+        partFiles = CheckOutputs(*source);
+        if (!callLogPath_.empty()) {
+            callLog.emplace(callLogPath_);
+        }
     } catch (const ScoreError& problem) {
         error = problem.what();
         return false;
     }
+    const CallStream streaming(host, callLog ? &callLog->Stream() : nullptr);
     host.SetSettingsFolder(settingsFolder_);
     HostDialogs::Instance().SetUnit(unit_);
     host.RegisterHostModule();
@@ -188,16 +218,40 @@ bool UserSession::Run(std::string& report, std::string& error) {
     const std::string before = ScoreReport::Describe(host.Document());
     const LayoutSnapshot layoutBefore =
         picturePath_.empty() ? LayoutSnapshot{} : LayoutSnapshot::Take(host);
+    // The picture after the session is as large as before unless the pass adds systems; one too
+    // large already is refused before the session.
+    if (!picturePath_.empty() &&
+        !LayoutPicture::Check(picturePath_, layoutBefore, layoutBefore, PictureTitle(), error)) {
+        return false;
+    }
     plugin.invoke(host.MainWindow());
     const bool ran = RunSteps(error);
     plugin.terminate();
     plugin.Unload();
     report = views_ + Summary(host, shown_, before, ran);
-    return ran && Save(*source, error) && DrawPicture(layoutBefore, report, error);
+    // The call log tells what happened also when the session failed.
+    try {
+        if (callLog) {
+            callLog->Commit();
+        }
+    } catch (const ScoreError& problem) {
+        error = ran ? problem.what() : error;
+        return false;
+    }
+    return ran && Save(*source, partFiles, layoutBefore, report, error);
 }
 
-bool UserSession::Save(const ScoreSource& source, std::string& error) const {
+bool UserSession::Save(const ScoreSource& source, const std::vector<std::string>& partFiles,
+                       const LayoutSnapshot& before, std::string& report,
+                       std::string& error) const {
     StandInHost& host = StandInHost::Instance();
+    // Everything that can fail short of the disk is done before the first file is written.
+    std::string picture;
+    if (!picturePath_.empty() &&
+        !LayoutPicture::Draw(picturePath_, before, LayoutSnapshot::Take(host), PictureTitle(),
+                             picture, error)) {
+        return false;
+    }
     try {
         if (!outputPath_.empty()) {
             source.Save(outputPath_, host.Document());
@@ -205,22 +259,18 @@ bool UserSession::Save(const ScoreSource& source, std::string& error) const {
         if (!partsFolder_.empty()) {
             source.SaveParts(partsFolder_, host.Document());
         }
+        if (!picturePath_.empty()) {
+            AtomicFile::Write(picturePath_, picture);
+        }
     } catch (const ScoreError& problem) {
         error = problem.what();
         return false;
     }
-    return true;
-}
-
-bool UserSession::DrawPicture(const LayoutSnapshot& before, std::string& report,
-                              std::string& error) const {
-    if (picturePath_.empty()) {
-        return true;
+    for (const std::string& file : partFiles) {
+        report += "part file: " + file + '\n';
     }
-    if (!LayoutPicture::Write(picturePath_, before, LayoutSnapshot::Take(StandInHost::Instance()),
-                              PictureTitle(), error)) {
-        return false;
+    if (!picturePath_.empty()) {
+        report += "picture: " + picturePath_ + '\n';
     }
-    report += "picture: " + picturePath_ + '\n';
     return true;
 }

@@ -53,10 +53,13 @@ public:
 
 private:
     bool RunSteps(std::string& error);
-    bool Save(const ScoreSource& source, std::string& error) const;
-    // Draws the layout before the session and as it is now, adding the picture's path to the
-    // report; true when no picture is wanted.
-    bool DrawPicture(const LayoutSnapshot& before, std::string& report, std::string& error) const;
+    // Throws ScoreError when an output cannot be written in its format, its folder, or at all,
+    // or is the score or another output; returns the part files.
+    std::vector<std::string> CheckOutputs(const ScoreSource& source) const;
+    // Writes the outputs: the score, the part files, and the picture of the layout before the
+    // session and as it is now; the report lists the part files and the picture.
+    bool Save(const ScoreSource& source, const std::vector<std::string>& partFiles,
+              const LayoutSnapshot& before, std::string& report, std::string& error) const;
     // The picture's title: the score and the mode and scope of the last Apply.
     std::string PictureTitle() const;
 

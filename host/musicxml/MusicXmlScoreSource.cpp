@@ -1,6 +1,8 @@
 #include "host/musicxml/MusicXmlScoreSource.h"
 
 #include "host/AtomicFile.h"
+#include "host/FileName.h"
+#include "host/FilePath.h"
 #include "host/ScoreError.h"
 #include "host/ScoreFile.h"
 #include "host/ScoreFileWriter.h"
@@ -12,6 +14,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <set>
 
 namespace {
 
@@ -22,15 +25,43 @@ void CheckUtf8(const std::string& text) {
     }
 }
 
-// A file name from the part ID, with only letters, digits, '-', '_' and '.' kept.
-std::string PartFileName(const std::string& id) {
-    std::string name;
-    for (char c : id) {
-        name += std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.'
-                    ? c
-                    : '_';
+// A file name's stem from the part ID, with only letters, digits, '-', '_' and '.' kept and no
+// leading '.' (which would hide the file); an empty ID is named by the part's place.
+std::string PartFileStem(const std::string& id, std::size_t index) {
+    if (id.empty()) {
+        return "part-" + std::to_string(index + 1);
     }
-    return name + ".musicxml";
+    std::string stem;
+    for (char c : id) {
+        const bool kept = std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ||
+                          (c == '.' && !stem.empty());
+        stem += kept ? c : '_';
+    }
+    return stem;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// One file name per part, in the parts' order. IDs that give one name (also when only letter case
+// differs, as folders on Windows and macOS do not tell them apart) keep it for the first part;
+// the later ones take "-2", "-3"... after the stem, so the names depend only on the IDs.
+std::vector<std::string> PartFileNames(const std::vector<std::string>& ids) {
+    std::vector<std::string> names;
+    std::set<std::string> taken;
+    for (std::size_t index = 0; index < ids.size(); ++index) {
+        const std::string stem = PartFileStem(ids[index], index);
+        std::string name = stem + ".musicxml";
+        for (int suffix = 2; !taken.insert(Lower(name)).second; ++suffix) {
+            name = stem + "-" + std::to_string(suffix) + ".musicxml";
+        }
+        names.push_back(name);
+    }
+    return names;
 }
 
 } // namespace
@@ -57,29 +88,45 @@ MusicXmlScoreSource::FromText(std::string text, bool linkedParts, StandInHost& h
     return source;
 }
 
-void MusicXmlScoreSource::Save(const std::string& path, HostDocument& document) const {
-    if (IsJsonPath(path)) {
-        ScoreFileWriter::Write(path, json_, document);
-    } else if (IsMusicXmlPath(path) && !path.ends_with(".mxl")) {
-        AtomicFile::Write(path, ScoreText(document));
-    } else {
+void MusicXmlScoreSource::CheckOutput(const std::string& path) const {
+    if (!IsJsonPath(path) && (!IsMusicXmlPath(path) || FileName::LowerExtension(path) == ".mxl")) {
         throw ScoreError(path + ": a score is written as .json, .musicxml or .xml");
     }
 }
 
-void MusicXmlScoreSource::SaveParts(const std::string& folder, HostDocument& document) const {
+void MusicXmlScoreSource::Save(const std::string& path, HostDocument& document) const {
+    CheckOutput(path);
+    if (IsJsonPath(path)) {
+        ScoreFileWriter::Write(path, json_, document);
+    } else {
+        AtomicFile::Write(path, ScoreText(document));
+    }
+}
+
+std::vector<std::string> MusicXmlScoreSource::PartFiles(const std::string& folder) const {
     if (partIds_.empty()) {
         throw ScoreError(folder + ": part files need the linked parts (--parts)");
     }
-    std::vector<std::pair<std::string, std::string>> files;
-    for (std::size_t index = 0; index < partIds_.size(); ++index) {
-        files.emplace_back((std::filesystem::path(folder) / PartFileName(partIds_[index])).string(),
-                           PartText(index, document));
+    std::vector<std::string> files;
+    for (const std::string& name : PartFileNames(partIds_)) {
+        files.push_back(FilePath::Text(FilePath::Of(folder) / name));
+    }
+    return files;
+}
+
+void MusicXmlScoreSource::SaveParts(const std::string& folder, HostDocument& document) const {
+    const std::vector<std::string> files = PartFiles(folder);
+    std::vector<std::string> texts;
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        texts.push_back(PartText(index, document));
     }
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    for (const auto& [path, text] : files) {
-        AtomicFile::Write(path, text);
+    std::filesystem::create_directories(FilePath::Of(folder), error);
+    if (error) {
+        throw ScoreError(folder + ": the folder cannot be made: " + error.message());
+    }
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        AtomicFile::Write(files[index], texts[index]);
     }
 }
 

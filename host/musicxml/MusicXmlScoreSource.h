@@ -17,7 +17,9 @@ public:
     static std::unique_ptr<MusicXmlScoreSource> FromText(std::string text, bool linkedParts,
                                                          StandInHost& host);
 
+    void CheckOutput(const std::string& path) const override;
     void Save(const std::string& path, HostDocument& document) const override;
+    std::vector<std::string> PartFiles(const std::string& folder) const override;
     void SaveParts(const std::string& folder, HostDocument& document) const override;
 
     // The score as MusicXML with the document's layout, and the file of a linked part (from 0).

@@ -17,8 +17,14 @@ namespace {
 
 enum class Format { Svg, Png, None };
 
-// The largest side cairo's image surfaces take.
+// The largest side cairo's image surfaces take, and the most pixels drawn in memory at once
+// (four bytes each).
 constexpr double kPngSideLimit = 32767;
+constexpr double kPngPixelLimit = 1 << 28;
+// Cairo keeps coordinates as fixed-point numbers with 24 bits before the point; the SVG's
+// sides stay well inside, and so does the number of boxes its drawing holds in memory.
+constexpr double kSvgSideLimit = 1 << 21;
+constexpr std::size_t kSvgBoxLimit = 1 << 21;
 
 Format FormatOf(const std::string& path) {
     const std::string extension = FileName::LowerExtension(path);
@@ -68,6 +74,27 @@ cairo_status_t EncodePng(const PicturePlan& plan, std::string& bytes) {
                : cairo_surface_write_to_png_stream(surface.get(), Collect, &bytes);
 }
 
+std::string Pixels(double side) {
+    return std::to_string(static_cast<long long>(std::ceil(side)));
+}
+
+// False with the reason when the plan is too large for the path's format.
+bool CheckSize(const std::string& path, const PicturePlan& plan, std::string& error) {
+    const double side = std::max(plan.width, plan.height);
+    const std::string size = Pixels(plan.width) + " by " + Pixels(plan.height) + " pixels";
+    if (FormatOf(path) == Format::Png &&
+        (side > kPngSideLimit || plan.width * plan.height > kPngPixelLimit)) {
+        error = path + ": the picture is " + size + ", too large for PNG; write it as .svg";
+        return false;
+    }
+    if (side > kSvgSideLimit || plan.boxes.size() > kSvgBoxLimit) {
+        error = path + ": the picture is " + size + " with " + std::to_string(plan.boxes.size()) +
+                " measures, too large to draw";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool LayoutPicture::Available() {
@@ -82,24 +109,34 @@ bool LayoutPicture::CheckPath(const std::string& path, std::string& error) {
     return true;
 }
 
+bool LayoutPicture::Check(const std::string& path, const LayoutSnapshot& before,
+                          const LayoutSnapshot& after, const std::string& title,
+                          std::string& error) {
+    return CheckPath(path, error) &&
+           CheckSize(path, PicturePlan::Make(before, after, title), error);
+}
+
+bool LayoutPicture::Draw(const std::string& path, const LayoutSnapshot& before,
+                         const LayoutSnapshot& after, const std::string& title, std::string& bytes,
+                         std::string& error) {
+    const PicturePlan plan = PicturePlan::Make(before, after, title);
+    if (!CheckPath(path, error) || !CheckSize(path, plan, error)) {
+        return false;
+    }
+    const cairo_status_t status =
+        FormatOf(path) == Format::Svg ? EncodeSvg(plan, bytes) : EncodePng(plan, bytes);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        error = path + ": cannot be drawn (" + cairo_status_to_string(status) + ")";
+        return false;
+    }
+    return true;
+}
+
 bool LayoutPicture::Write(const std::string& path, const LayoutSnapshot& before,
                           const LayoutSnapshot& after, const std::string& title,
                           std::string& error) {
-    if (!CheckPath(path, error)) {
-        return false;
-    }
-    const PicturePlan plan = PicturePlan::Make(before, after, title);
-    const Format format = FormatOf(path);
-    if (format == Format::Png && std::max(plan.width, plan.height) > kPngSideLimit) {
-        error = path + ": the picture is " + std::to_string(static_cast<int>(plan.height)) +
-                " pixels high, too large for PNG; write it as .svg";
-        return false;
-    }
     std::string bytes;
-    const cairo_status_t status =
-        format == Format::Svg ? EncodeSvg(plan, bytes) : EncodePng(plan, bytes);
-    if (status != CAIRO_STATUS_SUCCESS) {
-        error = path + ": cannot be drawn (" + cairo_status_to_string(status) + ")";
+    if (!Draw(path, before, after, title, bytes, error)) {
         return false;
     }
     try {

@@ -17,6 +17,18 @@ bool LayoutPicture::CheckPath(const std::string&, std::string& error) {
     return false;
 }
 
+bool LayoutPicture::Check(const std::string&, const LayoutSnapshot&, const LayoutSnapshot&,
+                          const std::string&, std::string& error) {
+    error = kNotAvailable;
+    return false;
+}
+
+bool LayoutPicture::Draw(const std::string&, const LayoutSnapshot&, const LayoutSnapshot&,
+                         const std::string&, std::string&, std::string& error) {
+    error = kNotAvailable;
+    return false;
+}
+
 bool LayoutPicture::Write(const std::string&, const LayoutSnapshot&, const LayoutSnapshot&,
                           const std::string&, std::string& error) {
     error = kNotAvailable;

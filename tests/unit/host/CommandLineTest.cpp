@@ -62,6 +62,12 @@ TEST(CommandLineTest, RefusesWhatItCannotUseNamingTheOptionAndItsRange) {
          "--orchestra is used alone or with --output"},
         {{"--smoke", "--call-log", "calls.txt"}, "--smoke is used alone"},
         {{"--score", "s.json", "--call-log"}, "--call-log: 1 required"},
+        {{"--score", "s.json", "--output", ""}, "--output: needs a name, not an empty one"},
+        {{"--score", "s.json", "--output-parts", ""},
+         "--output-parts: needs a name, not an empty one"},
+        {{"--score", "s.json", "--call-log", ""}, "--call-log: needs a name, not an empty one"},
+        {{"--score", ""}, "--score: needs a name, not an empty one"},
+        {{"--orchestra", "2", "3", "--output", ""}, "--output: needs a name, not an empty one"},
     };
     for (const Refused& refused : cases) {
         const CommandLine line = Parse(refused.arguments);
