@@ -13,6 +13,8 @@ namespace {
 using Json = nlohmann::json;
 
 constexpr std::int64_t kWidestField = 32767;
+// A system's next measure, one past its last, is a 16-bit number too.
+constexpr std::int64_t kMostMeasures = kWidestField - 1;
 
 [[noreturn]] void Fail(const MusicXmlPart& part, const MusicXmlMeasure& measure,
                        const std::string& problem) {
@@ -94,12 +96,13 @@ private:
         for (const MusicXmlPart& part : score_.parts) {
             staves += static_cast<std::size_t>(part.staves);
         }
-        if (measureCount_ > kWidestField || staves > kWidestField ||
+        if (measureCount_ > kMostMeasures || staves > kWidestField ||
             score_.parts.size() > kWidestField) {
-            throw ScoreError(
-                "the score has " + std::to_string(measureCount_) + " measures, " +
-                std::to_string(staves) + " staves and " + std::to_string(score_.parts.size()) +
-                " parts; the host numbers at most " + std::to_string(kWidestField) + " of each");
+            throw ScoreError("the score has " + std::to_string(measureCount_) + " measures, " +
+                             std::to_string(staves) + " staves and " +
+                             std::to_string(score_.parts.size()) +
+                             " parts; the host holds at most " + std::to_string(kMostMeasures) +
+                             " measures and " + std::to_string(kWidestField) + " staves and parts");
         }
     }
 
@@ -145,10 +148,14 @@ private:
             }
             const std::int32_t duration = content > 0 ? content : meter;
             const MusicXmlPart& first = score_.parts.front();
-            measures.push_back(
-                duration == previous
-                    ? Json::object()
-                    : Json{{"meter", Meter(duration, first, first.measures[measure])}});
+            // The meter is worked out before it goes into a JSON initializer list: one that
+            // throws while such a list is being built leaves GCC destroying its elements after
+            // their scope ended.
+            Json entry = Json::object();
+            if (duration != previous) {
+                entry["meter"] = Meter(duration, first, first.measures[measure]);
+            }
+            measures.push_back(std::move(entry));
             previous = duration;
         }
         return measures;

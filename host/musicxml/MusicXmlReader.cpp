@@ -3,6 +3,7 @@
 #include "host/HostLayout.h"
 #include "host/ScoreError.h"
 #include "host/musicxml/MusicXmlClefs.h"
+#include "host/musicxml/MusicXmlScaling.h"
 #include "host/musicxml/MusicXmlText.h"
 
 #include <pugixml.hpp>
@@ -10,6 +11,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -21,6 +24,8 @@ using MusicXmlText::Trimmed;
 constexpr int kLayers = 4;
 constexpr std::int16_t kMostNotes = 13;
 constexpr std::int64_t kLongestDuration = 1'000'000'000;
+// The widest measure width read, in tenths.
+constexpr double kWidestWidth = 1e6;
 
 // A place in the file for messages: the part and, once known, the measure.
 class Place {
@@ -100,6 +105,10 @@ std::int32_t MeterDuration(pugi::xml_node time, const Place& place) {
             start = plus + 1;
         }
         duration += count * HostLayout::MeterDuration(1, static_cast<std::int32_t>(value));
+        // Checked as the sum grows, before it can pass what the host's 32-bit durations hold.
+        if (duration > kLongestDuration) {
+            place.Fail("<time> sums to more than any meter holds");
+        }
     }
     if (duration == 0) {
         place.Fail("<time> gives no beats");
@@ -127,7 +136,7 @@ private:
         place_.SetMeasure(measure_.number.empty() ? "#" + std::to_string(part_.measures.size() + 1)
                                                   : measure_.number);
         if (pugi::xml_attribute width = node.attribute("width")) {
-            measure_.width = place_.Number("width", width.value(), 0, 1e6);
+            measure_.width = place_.Number("width", width.value(), 0, kWidestWidth);
         }
         measure_.cells.resize(static_cast<std::size_t>(part_.staves));
         position_ = 0;
@@ -341,12 +350,28 @@ void CheckMeasureCounts(const MusicXmlScore& score) {
     }
 }
 
+// Widths are written back in tenths: the widest measure the host holds must come out as a
+// width the reader takes.
+void CheckScaling(const MusicXmlScore& score, const Place& place) {
+    const double widest = MusicXmlScaling(score.millimeters, score.tenths)
+                              .ToTenths(std::numeric_limits<std::int16_t>::max());
+    if (widest > kWidestWidth) {
+        char scaling[64];
+        std::snprintf(scaling, sizeof scaling, "%g mm to %g tenths", score.millimeters,
+                      score.tenths);
+        place.Fail("<scaling> of " + std::string(scaling) + " writes the widest measure as " +
+                   std::to_string(std::llround(widest)) + " tenths, beyond the widest width of " +
+                   std::to_string(static_cast<long>(kWidestWidth)) + " tenths that is read");
+    }
+}
+
 void ReadDefaults(pugi::xml_node defaults, MusicXmlScore& score) {
     const Place place("<defaults>");
     if (pugi::xml_node scaling = defaults.child("scaling")) {
         score.millimeters =
             place.Number("<millimeters>", scaling.child_value("millimeters"), 0.01, 1000);
         score.tenths = place.Number("<tenths>", scaling.child_value("tenths"), 1, 10000);
+        CheckScaling(score, place);
     }
     const pugi::xml_node page = defaults.child("page-layout");
     if (!page.child("page-width")) {
@@ -391,7 +416,10 @@ MusicXmlScore MusicXmlReader::Read(const std::string& text) {
     // The music of each part by its ID: every <part> must be named in the part list.
     std::map<std::string, pugi::xml_node> music;
     for (pugi::xml_node node : root.children("part")) {
-        music.emplace(node.attribute("id").value(), node);
+        const std::string id = node.attribute("id").value();
+        if (!music.emplace(id, node).second) {
+            throw ScoreError("part " + id + ": a second <part> has this ID");
+        }
     }
     std::set<std::string> listed;
     for (pugi::xml_node scorePart : root.child("part-list").children("score-part")) {

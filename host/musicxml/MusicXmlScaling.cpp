@@ -21,8 +21,12 @@ std::int64_t MusicXmlScaling::ToEvpus(double tenths) const {
     return std::llround(tenths * evpusPerTenth_);
 }
 
+double MusicXmlScaling::ToTenths(std::int64_t evpus) const {
+    return static_cast<double>(evpus) / evpusPerTenth_;
+}
+
 std::string MusicXmlScaling::TenthsText(std::int64_t evpus) const {
-    const double tenths = static_cast<double>(evpus) / evpusPerTenth_;
+    const double tenths = ToTenths(evpus);
     char text[64] = "";
     for (int decimals = 0; decimals <= 9; ++decimals) {
         std::snprintf(text, sizeof text, "%.*f", decimals, tenths);

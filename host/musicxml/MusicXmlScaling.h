@@ -11,6 +11,8 @@ public:
 
     // Rounded to the nearest whole EVPU.
     std::int64_t ToEvpus(double tenths) const;
+    // Not rounded.
+    double ToTenths(std::int64_t evpus) const;
     // Tenths as written in a file, with the fewest decimals that read back as the same EVPUs.
     std::string TenthsText(std::int64_t evpus) const;
 

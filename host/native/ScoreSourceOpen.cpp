@@ -2,7 +2,9 @@
 #include "host/JsonScoreSource.h"
 #include "host/ScoreError.h"
 #include "host/ScoreFileText.h"
+
 #include "host/musicxml/MusicXmlScoreSource.h"
+#include <new>
 
 std::unique_ptr<ScoreSource> ScoreSource::Open(const std::string& path, bool linkedParts,
                                                StandInHost& host) {
@@ -15,5 +17,7 @@ std::unique_ptr<ScoreSource> ScoreSource::Open(const std::string& path, bool lin
                         : JsonScoreSource::Load(ScoreFileText::Read(path), host);
     } catch (const ScoreError& problem) {
         throw ScoreError(path + ": " + problem.what());
+    } catch (const std::bad_alloc&) {
+        throw ScoreError(path + ": " + kTooLarge);
     }
 }

@@ -4,6 +4,8 @@
 #include "host/ScoreError.h"
 #include "host/ScoreFileText.h"
 
+#include <new>
+
 std::unique_ptr<ScoreSource> ScoreSource::Open(const std::string& path, bool linkedParts,
                                                StandInHost& host) {
     if (!IsJsonPath(path)) {
@@ -17,5 +19,7 @@ std::unique_ptr<ScoreSource> ScoreSource::Open(const std::string& path, bool lin
         return JsonScoreSource::Load(ScoreFileText::Read(path), host);
     } catch (const ScoreError& problem) {
         throw ScoreError(path + ": " + problem.what());
+    } catch (const std::bad_alloc&) {
+        throw ScoreError(path + ": " + kTooLarge);
     }
 }

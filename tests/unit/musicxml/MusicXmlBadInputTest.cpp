@@ -1,10 +1,40 @@
 #include "host/ScoreError.h"
 #include "host/UserSession.h"
 #include "musicxml/MusicXmlFixture.h"
+#include "tests/support/TemporaryFolder.h"
+
+#include <sys/resource.h>
+#include <zip.h>
+
+#include <functional>
 
 namespace {
 
-class MusicXmlBadInputTest : public MusicXmlFixture {};
+class MusicXmlBadInputTest : public MusicXmlFixture {
+protected:
+    // A meter of whole notes written as a sum of so many terms of 64.
+    static std::string MeterOfTerms(int terms) {
+        std::string beats = "64";
+        for (int term = 1; term < terms; ++term) {
+            beats += "+64";
+        }
+        return Divisions(1, "<time><beats>" + beats + "</beats><beat-type>1</beat-type></time>");
+    }
+
+    // The second <part> takes the first one's ID.
+    static std::string SecondPartOfOneId(std::string text) {
+        const std::string second = "<part id=\"P2\"";
+        return text.replace(text.rfind(second), second.size(), "<part id=\"P1\"");
+    }
+
+    static std::string Measures(int count) {
+        std::string measures = Measure(1, Divisions(1));
+        for (int number = 2; number <= count; ++number) {
+            measures += Measure(number, "");
+        }
+        return measures;
+    }
+};
 
 struct BadFile {
     const char* name;
@@ -49,6 +79,20 @@ TEST_F(MusicXmlBadInputTest, IsRefusedNamingTheFilePartAndMeasure) {
          "not a readable compressed MusicXML file (Not a zip archive)"},
         {"utf16.musicxml", std::string("\xFF\xFE<\0s\0", 6),
          "a UTF-16 file; MusicXML is read as UTF-8"},
+        {"meter-sum.musicxml", Score({Measure(1, MeterOfTerms(16385))}),
+         "part P1 (Part 1), measure 1: <time> sums to more than any meter holds"},
+        {"meter-sum-negative.musicxml", Score({Measure(1, MeterOfTerms(9000))}),
+         "part P1 (Part 1), measure 1: <time> sums to more than any meter holds"},
+        {"twice.musicxml", SecondPartOfOneId(Score({Measure(1, one), Measure(1, one)})),
+         "part P1: a second <part> has this ID"},
+        {"scaling.musicxml",
+         Score({Measure(1, one)}, "<defaults><scaling><millimeters>0.01</millimeters>"
+                                  "<tenths>10000</tenths></scaling></defaults>"),
+         "<defaults>: <scaling> of 0.01 mm to 10000 tenths writes the widest measure as "
+         "2889867361 tenths, beyond the widest width of 1000000 tenths that is read"},
+        {"measures.musicxml", Score({Measures(32767)}),
+         "the score has 32767 measures, 1 staves and 1 parts; the host holds at most 32766 "
+         "measures and 32767 staves and parts"},
     };
     for (const BadFile& test : cases) {
         const std::string path = Write(test.name, test.text);
@@ -59,6 +103,76 @@ TEST_F(MusicXmlBadInputTest, IsRefusedNamingTheFilePartAndMeasure) {
             EXPECT_EQ(std::string(error.what()), path + ": " + test.message);
         }
     }
+}
+
+// An archive of one entry, score.musicxml, deflated or stored as it is; `damage` may change the
+// archive's bytes before it is written.
+std::string WriteArchive(const std::filesystem::path& path, const std::string& text, bool stored,
+                         const std::function<void(std::string&)>& damage = {}) {
+    int error = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    zip_source_t* source = zip_source_buffer(archive, text.data(), text.size(), 0);
+    const zip_int64_t index = zip_file_add(archive, "score.musicxml", source, 0);
+    if (stored) {
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+    }
+    zip_close(archive);
+    if (damage) {
+        std::string bytes = TemporaryFolder::ReadBytes(path);
+        damage(bytes);
+        TemporaryFolder::WriteBytes(path, bytes);
+    }
+    return path.string();
+}
+
+// The entry's size as both of its headers declare it.
+void DeclareSize(std::string& bytes, std::uint32_t size) {
+    const std::pair<const char*, std::size_t> headers[] = {{"PK\x03\x04", 22}, {"PK\x01\x02", 24}};
+    for (const auto& [signature, offset] : headers) {
+        const std::size_t at = bytes.find(signature) + offset;
+        for (int byte = 0; byte < 4; ++byte) {
+            bytes[at + static_cast<std::size_t>(byte)] = static_cast<char>(size >> (8 * byte));
+        }
+    }
+}
+
+long PeakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+TEST_F(MusicXmlBadInputTest, ArchivesAreUnpackedWithinLimitsAndChecked) {
+    const std::string score = Score({Measure(1, Divisions(1))});
+    const std::string padded = "<!--" + std::string(20 << 20, ' ') + "-->" + score;
+    const long peakBefore = PeakKilobytes();
+    const BadFile cases[] = {
+        {"amplifying.mxl", WriteArchive(folder / "amplifying.mxl", padded, false),
+         "the compressed entry score.musicxml unpacks to more than 16 MiB, more than a score in "
+         "an archive of this size holds"},
+        {"damaged.mxl",
+         WriteArchive(folder / "damaged.mxl", score, true,
+                      [](std::string& bytes) { bytes[bytes.find("Part 1") + 5] = '2'; }),
+         "the compressed entry score.musicxml is damaged (CRC error)"},
+        {"claims.mxl",
+         WriteArchive(folder / "claims.mxl", score, false,
+                      [](std::string& bytes) { DeclareSize(bytes, 900u << 20); }),
+         "the compressed entry score.musicxml is damaged ("},
+    };
+    for (const BadFile& test : cases) {
+        SCOPED_TRACE(test.name);
+        try {
+            Open(test.text);
+            ADD_FAILURE() << "was read";
+        } catch (const ScoreError& error) {
+            EXPECT_EQ(std::string(error.what()).rfind(test.text + ": " + test.message, 0), 0u)
+                << error.what();
+        }
+    }
+    EXPECT_LT(PeakKilobytes() - peakBefore, 256 * 1024) << "no declared size is allocated";
+    const std::string fine = "<!--" + std::string(10 << 20, ' ') + "-->" + score;
+    EXPECT_NO_THROW(Open(WriteArchive(folder / "fine.mxl", fine, false)))
+        << "a score of 10 MiB is read from however small an archive";
 }
 
 TEST_F(MusicXmlBadInputTest, AFailedSessionWritesNothing) {
