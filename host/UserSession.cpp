@@ -153,14 +153,16 @@ std::string UserSession::PictureTitle() const {
     return score + ": " + appliedMode_ + ", " + appliedScope_;
 }
 
-std::vector<std::string> UserSession::CheckOutputs(const ScoreSource& source) const {
+std::vector<std::string> UserSession::CheckOutputs(const ScoreSource* source) const {
     if (std::string error;
         !picturePath_.empty() && !LayoutPicture::CheckPath(picturePath_, error)) {
         throw ScoreError(error);
     }
     std::vector<std::string> outputs;
     if (!outputPath_.empty()) {
-        source.CheckOutput(outputPath_);
+        if (source) {
+            source->CheckOutput(outputPath_);
+        }
         outputs.push_back(outputPath_);
     }
     for (const std::string* path : {&picturePath_, &callLogPath_}) {
@@ -172,8 +174,8 @@ std::vector<std::string> UserSession::CheckOutputs(const ScoreSource& source) co
         AtomicFile::CheckWritable(path);
     }
     std::vector<std::string> partFiles;
-    if (!partsFolder_.empty()) {
-        partFiles = source.PartFiles(partsFolder_);
+    if (source && !partsFolder_.empty()) {
+        partFiles = source->PartFiles(partsFolder_);
         // Files of a folder still to be made are new files in it.
         if (OutputFiles::CheckFolder(partsFolder_)) {
             for (const std::string& path : partFiles) {
@@ -196,8 +198,9 @@ bool UserSession::Run(std::string& report, std::string& error) {
     std::vector<std::string> partFiles;
     std::optional<AtomicFile> callLog;
     try {
+        CheckOutputs(nullptr);
         source = ScoreSource::Open(scorePath_, linkedParts_, host);
-        partFiles = CheckOutputs(*source);
+        partFiles = CheckOutputs(source.get());
         if (!callLogPath_.empty()) {
             callLog.emplace(callLogPath_);
         }

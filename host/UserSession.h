@@ -53,9 +53,10 @@ public:
 
 private:
     bool RunSteps(std::string& error);
-    // Throws ScoreError when an output cannot be written in its format, its folder, or at all,
-    // or is the score or another output; returns the part files.
-    std::vector<std::string> CheckOutputs(const ScoreSource& source) const;
+    // Throws ScoreError when an output cannot be written, or is the score or another output.
+    // With the score's source, which is read only after the check without it, also checks the
+    // output's format and the part files, and returns those.
+    std::vector<std::string> CheckOutputs(const ScoreSource* source) const;
     // Writes the outputs: the score, the part files, and the picture of the layout before the
     // session and as it is now; the report lists the part files and the picture.
     bool Save(const ScoreSource& source, const std::vector<std::string>& partFiles,
