@@ -1,12 +1,14 @@
 #include "host/ScoreFileText.h"
 
+#include "host/FilePath.h"
 #include "host/ScoreError.h"
 
 #include <array>
 #include <filesystem>
 #include <fstream>
 
-std::string ScoreFileText::Read(const std::string& path) {
+std::string ScoreFileText::Read(const std::string& name) {
+    const std::filesystem::path path = FilePath::Of(name);
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
         throw ScoreError("is a folder, not a score file");
