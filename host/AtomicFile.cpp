@@ -149,7 +149,7 @@ fs::path AtomicFile::Target(const fs::path& path) {
         }
         target = link.is_absolute() ? link : target.parent_path() / link;
     }
-    ::Refuse(path, SystemReason(ELOOP));
+    ::Refuse(path, std::make_error_code(std::errc::too_many_symbolic_link_levels).message());
 }
 
 void AtomicFile::CheckWritable(const std::string& path) {
