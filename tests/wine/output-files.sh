@@ -22,11 +22,15 @@ run_finale() {
 cp "$source_dir/examples/quartet.json" "$work/quartet.json"
 score=$(host_path "$work/quartet.json")
 respace=(--scope 1 --mode 1 --apply)
-keep=(--scope 1 --mode 0)
 
-# What each session writes when it runs alone.
-run_finale alone-a --score "$score" "${respace[@]}" --output "$(host_path "$work/a.json")"
-run_finale alone-b --score "$score" "${keep[@]}" --output "$(host_path "$work/b.json")"
+# Two sessions that take as long as each other and write different results into a file of a few
+# MB, so that their writes overlap.
+run_finale generate --orchestra 24 3000 --output "$(host_path "$work/big.json")"
+big=$(host_path "$work/big.json")
+narrow=(--score "$big" --scope 1 --mode 1 --width 300 --apply)
+wide=(--score "$big" --scope 1 --mode 1 --width 420 --apply)
+run_finale alone-a "${narrow[@]}" --output "$(host_path "$work/a.json")"
+run_finale alone-b "${wide[@]}" --output "$(host_path "$work/b.json")"
 different() {
   ! cmp -s "$1" "$2"
 }
@@ -42,9 +46,9 @@ both_ended_well=0
 for ((round = 0; round < rounds; round++)); do
   status_a=0
   status_b=0
-  run_finale race-a --score "$score" "${respace[@]}" --output "$out" &
+  run_finale race-a "${narrow[@]}" --output "$out" &
   first=$!
-  run_finale race-b --score "$score" "${keep[@]}" --output "$out" &
+  run_finale race-b "${wide[@]}" --output "$out" &
   second=$!
   wait "$first" || status_a=$?
   wait "$second" || status_b=$?
@@ -61,6 +65,7 @@ check "two writers of one output both end well" [ "$both_ended_well" -eq "$round
 check "no temporary file is left beside the output" \
   [ -z "$(find "$work" -maxdepth 1 -name '.out.json.*')" ]
 
+run_finale plain --score "$score" "${respace[@]}" --output "$(host_path "$work/plain.json")"
 wide_score="$work/Quartett für Streicher – ö.json"
 cp "$work/quartet.json" "$wide_score"
 status=0
@@ -68,7 +73,7 @@ run_finale wide --score "$(host_path "$wide_score")" "${respace[@]}" \
   --output "$(host_path "$work/Ausgabe ä 日本.json")" \
   --call-log "$(host_path "$work/Aufrufe ü.txt")" || status=$?
 check "a score with a name outside ASCII is read" [ "$status" -eq 0 ]
-check "the output is written under its own name" cmp -s "$work/Ausgabe ä 日本.json" "$work/a.json"
+check "the output is written under its own name" cmp -s "$work/Ausgabe ä 日本.json" "$work/plain.json"
 check "the call log is written under its own name" [ -s "$work/Aufrufe ü.txt" ]
 check "nothing is written under another name" \
   [ "$(find "$work" -maxdepth 1 -newer "$wide_score" -type f ! -name '*.txt' ! -name '*.err' |
@@ -79,13 +84,13 @@ run_finale log-on-score --score "$score" --call-log "$score" "${respace[@]}" || 
 check "a call log naming the score is refused" [ "$status" -ne 0 ]
 check "the score is left as it was" cmp -s "$work/quartet.json" "$source_dir/examples/quartet.json"
 
-cp "$work/b.json" "$work/locked.json"
+cp "$work/quartet.json" "$work/locked.json"
 chmod a-w "$work/locked.json"
 status=0
 run_finale read-only --score "$score" "${respace[@]}" --output "$(host_path "$work/locked.json")" ||
   status=$?
 check "a read-only output is refused" [ "$status" -ne 0 ]
 check "the refusal says why" grep -q "read-only" "$work/read-only.err"
-check "the read-only output is kept" cmp -s "$work/locked.json" "$work/b.json"
+check "the read-only output is kept" cmp -s "$work/locked.json" "$work/quartet.json"
 
 exit "$failed"
