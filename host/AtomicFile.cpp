@@ -85,9 +85,12 @@ void AtomicFile::Refuse(const std::string& reason) const {
 void AtomicFile::CreateTemporary() {
     int reason = 0;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        // Appended piece by piece: GCC 12 warns wrongly of overlapping copies in a chain of +.
+        std::string name = ".";
+        name.append(FilePath::Text(target_.filename())).append(".").append(RandomHex());
+        name.append(".tmp");
         fs::path temporary = target_;
-        temporary.replace_filename("." + FilePath::Text(target_.filename()) + "." + RandomHex() +
-                                   ".tmp");
+        temporary.replace_filename(FilePath::Of(name));
         const int descriptor = NewFile::Create(temporary);
         if (descriptor >= 0) {
             temporary_ = temporary;
