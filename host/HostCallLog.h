@@ -16,6 +16,12 @@ inline void Record(const char* name, std::initializer_list<std::int64_t> args) {
     StandInHost::Instance().Record(name, args);
 }
 
+// Keeps the host's answer with the call recorded last and hands it back.
+template <typename Answer> Answer Answered(Answer answer) {
+    StandInHost::Instance().Answer(static_cast<std::int64_t>(answer));
+    return answer;
+}
+
 // The key at a position of a record call's key array; 0 when no array is given.
 inline std::int64_t Key(const std::int16_t* keys, int position) {
     return keys ? keys[position] : 0;

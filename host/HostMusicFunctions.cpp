@@ -4,6 +4,8 @@
 #include "host/HostParts.h"
 #include "host/HostStaffLists.h"
 #include "host/StandInHost.h"
+#include "hostinterface/HostLayouts.h"
+#include "hostinterface/RecordBytes.h"
 #include "platform/EightBitText.h"
 
 #include <algorithm>
@@ -24,6 +26,11 @@ std::int16_t StartEdit(std::u16string title) {
     return host.Edit().Start(host.Document(), std::move(title));
 }
 
+int EntryCountOf(const void* frame) {
+    return RecordBytes::Read<std::int16_t>(static_cast<const unsigned char*>(frame),
+                                           EntryFrame::kEntryCount);
+}
+
 } // namespace
 
 extern "C" {
@@ -32,7 +39,9 @@ void* FX_LoadTGF(std::int32_t reserved, std::int16_t slot, std::int16_t measure,
                  std::uint8_t option, std::uint32_t version) {
     HostCallLog::Record(__func__, {reserved, slot, measure, layer, option, version});
     StandInHost& host = StandInHost::Instance();
-    return host.Music().LoadFrame(host.Document(), slot, measure, layer);
+    void* frame = host.Music().LoadFrame(host.Document(), slot, measure, layer);
+    HostCallLog::Answered(frame ? EntryCountOf(frame) : -1);
+    return frame;
 }
 
 void FX_FreeTGF(void* frame, std::uint32_t version) {

@@ -22,13 +22,7 @@ bool ReadBytes(const void* buffer, std::int32_t size, RecordStore::Bytes& bytes)
     return true;
 }
 
-} // namespace
-
-extern "C" {
-
-std::int16_t FX_LoadEData(std::uint32_t tag, std::int16_t* keys, void* buffer, std::int32_t* size,
-                          std::uint32_t version) {
-    HostCallLog::RecordRecordCall(__func__, tag, keys, size ? *size : -1, version);
+std::int16_t LoadRecord(std::uint32_t tag, std::int16_t* keys, void* buffer, std::int32_t* size) {
     if (!keys || !size) {
         return 0;
     }
@@ -47,6 +41,30 @@ std::int16_t FX_LoadEData(std::uint32_t tag, std::int16_t* keys, void* buffer, s
     }
     *size = length;
     return 1;
+}
+
+std::int16_t StepToNextRecord(std::uint32_t tag, std::int16_t* keys) {
+    if (!keys) {
+        return 0;
+    }
+    const auto next = StoreFor(tag).After(RecordStore::KeyOf(tag, keys));
+    if (!next) {
+        return 0;
+    }
+    for (std::size_t position = 0; position < next->keys.size(); ++position) {
+        keys[position] = static_cast<std::int16_t>(next->keys[position]);
+    }
+    return 1;
+}
+
+} // namespace
+
+extern "C" {
+
+std::int16_t FX_LoadEData(std::uint32_t tag, std::int16_t* keys, void* buffer, std::int32_t* size,
+                          std::uint32_t version) {
+    HostCallLog::RecordRecordCall(__func__, tag, keys, size ? *size : -1, version);
+    return HostCallLog::Answered(LoadRecord(tag, keys, buffer, size));
 }
 
 std::int16_t FX_SaveEData(std::uint32_t tag, std::int16_t* keys, const void* buffer,
@@ -82,17 +100,7 @@ std::int16_t FX_NextEData(std::uint32_t tag, std::int16_t* keys, void* reserved1
     HostCallLog::Record(__func__, {tag, HostCallLog::Key(keys, 0), HostCallLog::Key(keys, 1),
                                    HostCallLog::Key(keys, 2), 0, HostCallLog::Given(reserved1),
                                    HostCallLog::Given(reserved2), version});
-    if (!keys) {
-        return 0;
-    }
-    const auto next = StoreFor(tag).After(RecordStore::KeyOf(tag, keys));
-    if (!next) {
-        return 0;
-    }
-    for (std::size_t position = 0; position < next->keys.size(); ++position) {
-        keys[position] = static_cast<std::int16_t>(next->keys[position]);
-    }
-    return 1;
+    return HostCallLog::Answered(StepToNextRecord(tag, keys));
 }
 
 } // extern "C"

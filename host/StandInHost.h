@@ -46,6 +46,12 @@ public:
             Keep(name, args, bytes, size);
         }
     }
+    // What the host answered the call it recorded last, kept with that call.
+    void Answer(std::int64_t answer) {
+        if (keepingCalls_ && !calls_.empty()) {
+            calls_.back().answer = answer;
+        }
+    }
     // How many host calls were made, kept or not; a benchmark counts without keeping them.
     std::size_t CallCount() const { return callCount_; }
     void KeepCalls(bool keep) { keepingCalls_ = keep; }
