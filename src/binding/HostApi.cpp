@@ -1,6 +1,8 @@
 #include "binding/HostApi.h"
 
 #include <array>
+#include <optional>
+#include <unordered_map>
 
 namespace {
 
@@ -17,6 +19,10 @@ struct HostModule {
 HostModule hostModule;
 std::array<Binding, static_cast<std::size_t>(HostFunction::Count)> bindings;
 int openEdits = 0;
+// Answers a pass cannot change, kept once asked while a pass holds the document.
+int passHolds = 0;
+std::optional<std::int16_t> heldDocument;
+std::unordered_map<std::uint32_t, std::int32_t> heldDurations;
 
 HMODULE FindHostModule() {
     if (!hostModule.looked) {
@@ -102,7 +108,16 @@ std::int16_t HostApi::InstToSlot(std::int16_t staff) {
 }
 
 std::int32_t HostApi::GetMeasureDuration(std::int16_t staff, std::int16_t measure) {
-    return CALL(FX_GetMeasureDuration, std::int32_t{0}, staff, measure, kVersion);
+    if (passHolds == 0) {
+        return CALL(FX_GetMeasureDuration, std::int32_t{0}, staff, measure, kVersion);
+    }
+    const std::uint32_t cell = static_cast<std::uint32_t>(static_cast<std::uint16_t>(staff)) << 16 |
+                               static_cast<std::uint16_t>(measure);
+    const auto [held, added] = heldDurations.try_emplace(cell, 0);
+    if (added) {
+        held->second = CALL(FX_GetMeasureDuration, std::int32_t{0}, staff, measure, kVersion);
+    }
+    return held->second;
 }
 
 std::int16_t HostApi::GetMaxLayers() {
@@ -114,7 +129,25 @@ std::int16_t HostApi::GetShowLayer(std::int16_t layer) {
 }
 
 std::int16_t HostApi::GetCurrentEnigmaDocument() {
-    return CALL(FX_GetCurrentEnigmaDocument, std::int16_t{0}, kVersion);
+    if (heldDocument) {
+        return *heldDocument;
+    }
+    const std::int16_t document = CALL(FX_GetCurrentEnigmaDocument, std::int16_t{0}, kVersion);
+    if (passHolds > 0) {
+        heldDocument = document;
+    }
+    return document;
+}
+
+HostApi::PassHold::PassHold() {
+    ++passHolds;
+}
+
+HostApi::PassHold::~PassHold() {
+    if (--passHolds == 0) {
+        heldDocument.reset();
+        heldDurations.clear();
+    }
 }
 
 std::int16_t HostApi::GetCurrentPartID() {
@@ -240,4 +273,7 @@ void HostApi::ResetBinding() {
     hostModule = {};
     bindings = {};
     openEdits = 0;
+    passHolds = 0;
+    heldDocument.reset();
+    heldDurations.clear();
 }

@@ -68,6 +68,17 @@ public:
                                                         const std::uint16_t* text);
     [[nodiscard]] static HWND GetCurrentWindow();
 
+    // Held for a spacing pass, whose calls switch parts but never the document and write no
+    // time signature: while one is alive the host is asked once for the document's number and
+    // once for each measure's duration on a staff.
+    class PassHold {
+    public:
+        PassHold();
+        PassHold(const PassHold&) = delete;
+        PassHold& operator=(const PassHold&) = delete;
+        ~PassHold();
+    };
+
     // Whether the host provides the function (binding it if that has not happened yet).
     [[nodiscard]] static bool IsAvailable(HostFunction function);
 

@@ -1,11 +1,13 @@
 #include "engine/FCCalvexBlockHandler.h"
 
+#include "binding/HostApi.h"
 #include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "engine/FCPartProcessor.h"
 #include "framework/data/FCParts.h"
 
 bool FCCalvexBlockHandler::Execute() {
+    const HostApi::PassHold pass;
     FCPartProcessor processor;
     if (PluginSettings.processingMode == kScopeRegion) {
         processor.Iterate(nullptr);

@@ -39,16 +39,6 @@ FCStaffSystem& SystemAt(const FCStaffSystems& systems, int index) {
     return *static_cast<FCStaffSystem*>(systems.GetItemAt(index));
 }
 
-// The multimeasure rest starting at the measure, or null when there is none.
-FCMultiMeasureRest* LoadRestAt(std::int32_t measure) {
-    auto* rest = new FCMultiMeasureRest;
-    if (rest->Load(static_cast<std::int16_t>(measure))) {
-        return rest;
-    }
-    delete rest;
-    return nullptr;
-}
-
 // Taken whether or not it loads: a measure that does not load keeps the data it was made with.
 FCMeasure* LoadMeasure(std::int32_t measure) {
     auto* record = new FCMeasure;
@@ -170,9 +160,8 @@ void FCPartProcessor::RespaceWithNewValues(FCStaffSystem& /*system*/,
     const MeasureRange range = VisitedMeasures(systemRegion, selection);
     for (std::int32_t measure = range.first; measure <= range.last; ++measure) {
         if (PluginSettings.useMMRestSpacing) {
-            FCMultiMeasureRest rest;
-            if (rest.Load(static_cast<std::int16_t>(measure))) {
-                RespaceMultiMeasureRest(rest, staves);
+            if (std::unique_ptr<FCMultiMeasureRest> rest = measures.TakeRestAt(measure)) {
+                RespaceMultiMeasureRest(*rest, staves);
             }
         }
         if (PluginSettings.useSingleRestSpacing && measures.IsMeasureEmpty(measure)) {
@@ -194,8 +183,8 @@ void FCPartProcessor::RedistributeNonRestMeasures(FCStaffSystem& /*system*/,
         const bool empty = measures.IsMeasureEmpty(measure);
         (empty ? static_cast<FCRestDistributeCollection&>(pending->singles) : pending->music)
             .Add(LoadMeasure(measure));
-        if (FCMultiMeasureRest* rest = LoadRestAt(measure)) {
-            pending->rests.Add(rest);
+        if (std::unique_ptr<FCMultiMeasureRest> rest = measures.TakeRestAt(measure)) {
+            pending->rests.Add(rest.release());
         }
     }
     pendingNonRest_.push_back(std::move(pending));

@@ -1,9 +1,11 @@
 #include "engine/MeasureClassification.h"
 
-#include "binding/IgnoredResult.h"
 #include "engine/SystemStaves.h"
 #include "framework/core/FCMusicRegion.h"
 #include "framework/data/FCNoteEntryCell.h"
+
+#include <algorithm>
+#include <iterator>
 
 MeasureClassification::MeasureClassification(const FCMusicRegion& systemRegion,
                                              SystemStaves& staves, int layerCount)
@@ -21,36 +23,63 @@ bool MeasureClassification::IsMeasureEmpty(std::int32_t measure) {
 }
 
 bool MeasureClassification::IsMeasureInMultiMeasureRest(std::int32_t measure) {
-    for (std::int32_t first = firstMeasure_; first <= lastMeasure_; ++first) {
-        const std::optional<std::int32_t>& next = RestAt(first).next;
-        if (next && first <= measure && measure <= *next - 1) {
-            return true;
-        }
+    const std::map<std::int32_t, std::int32_t>& covered = SystemRests().covered;
+    auto run = covered.upper_bound(measure);
+    if (run == covered.begin()) {
+        return false;
     }
-    return false;
+    return measure <= std::prev(run)->second;
 }
 
 std::unique_ptr<FCMultiMeasureRest> MeasureClassification::TakeRestAt(std::int32_t measure) {
-    return std::move(RestAt(measure).record);
+    auto& records = SystemRests().records;
+    const auto rest = records.find(measure);
+    return rest == records.end() ? nullptr : std::move(rest->second);
 }
 
-MeasureClassification::LoadedRest& MeasureClassification::RestAt(std::int32_t measure) {
-    const auto [rest, added] = rests_.try_emplace(measure);
-    if (added) {
-        auto record = std::make_unique<FCMultiMeasureRest>();
-        if (record->Load(static_cast<std::int16_t>(measure))) {
-            rest->second.next = record->GetNextMeasure();
-            rest->second.record = std::move(record);
-        }
+// The rests are walked in the order of their first measures, one host step each.
+MeasureClassification::Rests& MeasureClassification::SystemRests() {
+    if (rests_) {
+        return *rests_;
     }
-    return rest->second;
+    rests_ = std::make_unique<Rests>();
+    std::int32_t from = firstMeasure_;
+    while (from <= lastMeasure_) {
+        auto rest = std::make_unique<FCMultiMeasureRest>();
+        if (!rest->LoadFirstIn(from, lastMeasure_)) {
+            break;
+        }
+        const std::int32_t first = rest->GetItemNo();
+        Cover(first, std::int32_t{rest->GetNextMeasure()} - 1);
+        rests_->records.emplace(first, std::move(rest));
+        from = first + 1;
+    }
+    return *rests_;
 }
 
-// Every layer, shown or hidden.
+// Adds a rest's measures to the covered runs, joining the runs it overlaps or touches.
+void MeasureClassification::Cover(std::int32_t first, std::int32_t last) {
+    if (last < first) {
+        return;
+    }
+    std::map<std::int32_t, std::int32_t>& covered = rests_->covered;
+    auto run = covered.upper_bound(first);
+    if (run != covered.begin() && std::prev(run)->second >= first - 1) {
+        --run;
+        first = run->first;
+        last = std::max(last, run->second);
+    }
+    while (run != covered.end() && run->first <= last + 1) {
+        last = std::max(last, run->second);
+        run = covered.erase(run);
+    }
+    covered.emplace(first, last);
+}
+
+// Every layer, shown or hidden, loaded only until one holds an entry.
 bool MeasureClassification::CellHasEntries(std::int32_t measure, std::int16_t staff) {
     FCNoteEntryCell cell(measure, staff);
     cell.SetLayerSelection(FCNoteEntryCell::kAllLayers);
     cell.SetSlotAndLayerCount(staves_.SlotOf(staff), layerCount_);
-    Ignore(cell.Load(), Because::Prefilled);
-    return cell.GetCount() > 0;
+    return cell.HoldsAnyEntry();
 }

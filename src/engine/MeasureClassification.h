@@ -1,7 +1,7 @@
 // Which measures of a staff system are empty (nothing entered on any of its staves, in any
 // layer) and which lie inside a multimeasure rest that starts in the system. Made for one system,
-// it asks the host for each multimeasure rest of the system at most once: it serves only while
-// no rest of the system has been written.
+// it finds the system's multimeasure rests once, by walking them: it serves only while no rest of
+// the system has been written, and each rest's record is handed over once.
 #pragma once
 
 #include "framework/data/FCMultiMeasureRest.h"
@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <optional>
 
 class FCMusicRegion;
 class SystemStaves;
@@ -26,18 +25,20 @@ public:
     std::unique_ptr<FCMultiMeasureRest> TakeRestAt(std::int32_t measure);
 
 private:
-    // A rest of the system as loaded: the measure after its last, and its record until taken.
-    struct LoadedRest {
-        std::optional<std::int32_t> next;
-        std::unique_ptr<FCMultiMeasureRest> record;
+    // The rests starting in the system, by first measure, and the measures they cover.
+    struct Rests {
+        std::map<std::int32_t, std::unique_ptr<FCMultiMeasureRest>> records;
+        // Disjoint runs of covered measures: first measure to last, in order.
+        std::map<std::int32_t, std::int32_t> covered;
     };
 
-    LoadedRest& RestAt(std::int32_t measure);
+    Rests& SystemRests();
+    void Cover(std::int32_t first, std::int32_t last);
     bool CellHasEntries(std::int32_t measure, std::int16_t staff);
 
     std::int32_t firstMeasure_;
     std::int32_t lastMeasure_;
     SystemStaves& staves_;
     int layerCount_;
-    std::map<std::int32_t, LoadedRest> rests_;
+    std::unique_ptr<Rests> rests_;
 };

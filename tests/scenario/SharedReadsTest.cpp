@@ -3,6 +3,10 @@
 // clef-change preferences, and the staff at a slot of a system's list once per system (and twice
 // more by the test whether the system overlaps the selection, which here is the system itself).
 // A system's staff list is read once, to count its staves; their percentages are never read.
+// Reads stop where their answer is known: a cell's layers are loaded only until one holds an
+// entry, multimeasure rests are found by walking them (no load asks for a rest that is not
+// there), a measure's duration is asked once, and the document number once a pass.
+#include "binding/PluginState.h"
 #include "host/HostCall.h"
 #include "host/HostRecords.h"
 #include "scenario/ScenarioFixture.h"
@@ -81,6 +85,62 @@ TEST_F(SharedReadsTest, UnchangingAnswersAreAskedOncePerPart) {
             EXPECT_LE(MostLookUpsOfOneSlotOfASystem(part), 3u) << "mode " << c.mode;
             EXPECT_LE(MostLoadsOfOneRecord(part, kStaffListTag), 1u) << "mode " << c.mode;
             EXPECT_EQ(MostLoadsOfOneRecord(part, kStaffPercentTag), 0u) << "mode " << c.mode;
+        }
+    }
+}
+
+// Loads of a layer of a cell after a layer of the same cell was found holding an entry.
+std::size_t LayersLoadedPastAnEntry(const std::vector<HostCall>& calls) {
+    std::map<std::tuple<std::int64_t, std::int64_t>, bool> holds;
+    std::size_t past = 0;
+    for (const HostCall& call : calls) {
+        if (call.name == "FX_LoadTGF") {
+            bool& known = holds[{call.args[1], call.args[2]}];
+            past += known ? 1 : 0;
+            known = known || call.answer > 0;
+        }
+    }
+    return past;
+}
+
+std::size_t Count(const std::vector<HostCall>& calls, bool (*matches)(const HostCall&)) {
+    return static_cast<std::size_t>(std::count_if(calls.begin(), calls.end(), matches));
+}
+
+std::size_t MostQueriesOfOneDuration(const std::vector<HostCall>& calls) {
+    std::map<std::tuple<std::int64_t, std::int64_t>, std::size_t> queries;
+    std::size_t most = 0;
+    for (const HostCall& call : calls) {
+        if (call.name == "FX_GetMeasureDuration") {
+            most = std::max(most, ++queries[{call.args[0], call.args[1]}]);
+        }
+    }
+    return most;
+}
+
+TEST_F(SharedReadsTest, ReadsStopWhereTheirAnswerIsKnown) {
+    for (int mode = 0; mode <= 2; ++mode) {
+        host.Reset();
+        LoadExample("orchestra");
+        Choose(1, mode);
+        PluginSettings.useMMDurationSpacing = true;
+        host.ClearCalls();
+        RunPass();
+        EXPECT_EQ(
+            Count(host.Calls(),
+                  [](const HostCall& call) { return call.name == "FX_GetCurrentEnigmaDocument"; }),
+            1u)
+            << "mode " << mode;
+        for (const std::vector<HostCall>& part : ByPart(host.Calls())) {
+            EXPECT_EQ(LayersLoadedPastAnEntry(part), 0u) << "mode " << mode;
+            EXPECT_EQ(Count(part,
+                            [](const HostCall& call) {
+                                return call.name == "FX_LoadEData" && call.args[0] == kRestTag &&
+                                       call.answer == 0;
+                            }),
+                      0u)
+                << "mode " << mode;
+            EXPECT_LE(MostQueriesOfOneDuration(part), 1u) << "mode " << mode;
         }
     }
 }

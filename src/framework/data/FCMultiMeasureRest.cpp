@@ -1,6 +1,9 @@
 #include "framework/data/FCMultiMeasureRest.h"
 
 #include "binding/IgnoredResult.h"
+#include "framework/data/RecordAccess.h"
+
+#include <algorithm>
 
 FCMultiMeasureRest::FCMultiMeasureRest() {
     Width::Set(record_, kNewWidth);
@@ -11,6 +14,21 @@ bool FCMultiMeasureRest::LoadFirst() {
     // Measure 0 holds no rest: the look fails, and only sets the keys the walk starts from.
     Ignore(Load(0), Because::GoneEither);
     return LoadNext();
+}
+
+// A rest's keys are (first measure, 0); the walk starts after every rest of the measure before
+// `first`, and compares keys as unsigned numbers, as the host does. A record the walk finds is
+// loaded as Load finds it, so the walk yields what probing each measure would.
+bool FCMultiMeasureRest::LoadFirstIn(std::int32_t first, std::int32_t last) {
+    std::int16_t keys[3] = {static_cast<std::int16_t>(std::max<std::int32_t>(first, 1) - 1),
+                            kNewKey, 0};
+    while (RecordAccess::NextRecord(kTag, keys, RecordVersion()) &&
+           static_cast<std::uint16_t>(keys[0]) <= last) {
+        if (keys[1] == 0 && Load(keys[0])) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::int16_t FCMultiMeasureRest::GetWidth() const {

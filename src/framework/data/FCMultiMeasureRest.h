@@ -18,6 +18,10 @@ public:
     void CopyDataFrom(__FCBaseData* other) override { CopyRecordFrom(other); }
     // The rest of the lowest first measure: a look at measure 0, then the next record.
     [[nodiscard]] bool LoadFirst() override;
+    // The rest of the lowest first measure from `first` through `last`: the host walks its rests
+    // from just before `first`, and only a rest inside the range is loaded. False when the range
+    // holds none that loads.
+    [[nodiscard]] bool LoadFirstIn(std::int32_t first, std::int32_t last);
     // Multimeasure rests are made by the host, never by the plug-in.
     [[nodiscard]] bool SaveNew() override { return false; }
 

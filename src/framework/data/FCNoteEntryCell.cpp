@@ -19,21 +19,35 @@ FCNoteEntryCell::~FCNoteEntryCell() {
     ReleaseAll();
 }
 
-bool FCNoteEntryCell::Load() {
+// Loads the selected layers' frames in order, handing each to `take` until it answers false;
+// false when a frame cannot be had.
+template <typename Take> bool FCNoteEntryCell::LoadSelectedFrames(Take take) {
     ReleaseAll();
-    const int layers = UsableLayers(layers_ ? *layers_ : HostApi::GetMaxLayers());
-    const std::int16_t slot =
-        slot_ ? *slot_ : HostApi::InstToSlot(static_cast<std::int16_t>(staff_));
+    const int layers = LayersToLoad();
+    const std::int16_t slot = Slot();
     for (int layer = 0; layer < layers; ++layer) {
         if (!IsLayerSelected(layer)) {
             continue;
         }
-        frames_[layer] = HostApi::LoadTGF(slot, static_cast<std::int16_t>(measure_),
-                                          static_cast<std::int16_t>(layer), loadOption_);
-        if (!frames_[layer]) {
-            ReleaseAll();
+        void* frame = LoadFrame(slot, layer);
+        if (!frame) {
             return false;
         }
+        if (!take(layer, frame)) {
+            break;
+        }
+    }
+    return true;
+}
+
+bool FCNoteEntryCell::Load() {
+    const bool loaded = LoadSelectedFrames([this](int layer, void* frame) {
+        frames_[layer] = frame;
+        return true;
+    });
+    if (!loaded) {
+        ReleaseAll();
+        return false;
     }
     for (void* frame : frames_) {
         if (frame) {
@@ -41,6 +55,37 @@ bool FCNoteEntryCell::Load() {
         }
     }
     return true;
+}
+
+bool FCNoteEntryCell::HoldsAnyEntry() {
+    bool holds = false;
+    const bool loaded = LoadSelectedFrames([&holds](int, void* frame) {
+        holds = EntryCount(frame) > 0;
+        HostApi::FreeTGF(frame);
+        return !holds;
+    });
+    return loaded && holds;
+}
+
+int FCNoteEntryCell::LayersToLoad() const {
+    return UsableLayers(layers_ ? *layers_ : HostApi::GetMaxLayers());
+}
+
+std::int16_t FCNoteEntryCell::Slot() const {
+    return slot_ ? *slot_ : HostApi::InstToSlot(static_cast<std::int16_t>(staff_));
+}
+
+void* FCNoteEntryCell::LoadFrame(std::int16_t slot, int layer) const {
+    return HostApi::LoadTGF(slot, static_cast<std::int16_t>(measure_),
+                            static_cast<std::int16_t>(layer), loadOption_);
+}
+
+int FCNoteEntryCell::EntryCount(const void* frame) {
+    const auto* header = static_cast<const unsigned char*>(frame);
+    if (RecordBytes::Read<std::uintptr_t>(header, EntryFrame::kEntries) == 0) {
+        return 0;
+    }
+    return RecordBytes::Read<std::int16_t>(header, EntryFrame::kEntryCount);
 }
 
 bool FCNoteEntryCell::IsLayerSelected(int layer) const {
@@ -70,9 +115,9 @@ void FCNoteEntryCell::AddEntriesOf(void* frame) {
     const auto* header = static_cast<const unsigned char*>(frame);
     const auto* entries = reinterpret_cast<const unsigned char*>(
         RecordBytes::Read<std::uintptr_t>(header, EntryFrame::kEntries));
-    const int count = RecordBytes::Read<std::int16_t>(header, EntryFrame::kEntryCount);
+    const int count = EntryCount(frame);
     // The staff of the entries is asked only of a frame that has some.
-    if (!entries || count <= 0) {
+    if (count <= 0) {
         return;
     }
     const std::int16_t frameValue =

@@ -34,11 +34,21 @@ public:
 
     // Loads the selected layers' entries; false, holding nothing, when a frame cannot be had.
     [[nodiscard]] bool Load();
+    // Whether a selected layer holds an entry. The layers are loaded in order, each frame given
+    // back at once, only until one holds an entry: an emptiness test needs no more. A layer
+    // whose frame cannot be had ends the test with false, as it empties the cell in Load.
+    [[nodiscard]] bool HoldsAnyEntry();
 
 private:
     static constexpr int kMaxLayers = 20;
 
+    template <typename Take> bool LoadSelectedFrames(Take take);
     bool IsLayerSelected(int layer) const;
+    int LayersToLoad() const;
+    std::int16_t Slot() const;
+    void* LoadFrame(std::int16_t slot, int layer) const;
+    // The frame's entries, counted as none when it has no entry array.
+    static int EntryCount(const void* frame);
     // The host's layer count, never more than the cell has room for.
     static int UsableLayers(int layers);
     void AddEntriesOf(void* frame);

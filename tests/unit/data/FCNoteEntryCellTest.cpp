@@ -156,6 +156,35 @@ TEST_F(FCNoteEntryCellTest, AFrameTheHostCannotGiveLeavesNothingHeld) {
     EXPECT_EQ(host.Music().OpenFrameCount(), 0u);
 }
 
+TEST_F(FCNoteEntryCellTest, AnEntryTestLoadsLayersOnlyUntilOneHoldsAnEntry) {
+    // Measure 3 holds an entry on layer 2 only; measure 1 holds none.
+    host.Music().SetEntries(kStaff, 3, 2, {0});
+    struct Case {
+        std::int16_t measure;
+        std::int32_t selection;
+        bool holds;
+        std::vector<std::int64_t> layers;
+    };
+    const Case cases[] = {
+        {kMeasure, FCNoteEntryCell::kAllLayers, true, {0}},
+        {3, FCNoteEntryCell::kAllLayers, true, {0, 1, 2}},
+        {1, FCNoteEntryCell::kAllLayers, false, {0, 1, 2, 3}},
+        {3, FCNoteEntryCell::kShownLayers, true, {0, 2}},
+        {3, FCNoteEntryCell::kHiddenLayers, false, {1, 3}},
+        // A measure the host has no frames for holds nothing.
+        {9, FCNoteEntryCell::kAllLayers, false, {0}},
+    };
+    for (const Case& c : cases) {
+        host.ClearCalls();
+        FCNoteEntryCell cell(c.measure, kStaff);
+        cell.SetLayerSelection(c.selection);
+        EXPECT_EQ(cell.HoldsAnyEntry(), c.holds) << c.measure << ' ' << c.selection;
+        EXPECT_EQ(LayersAsked(), c.layers) << c.measure << ' ' << c.selection;
+        EXPECT_EQ(host.Music().OpenFrameCount(), 0u) << "every frame is given back at once";
+        EXPECT_TRUE(host.CallsTo("FX_SlotToInst").empty()) << "no entry is built";
+    }
+}
+
 TEST_F(FCNoteEntryCellTest, FramesAreGivenBackOnReloadAndDestruction) {
     {
         FCNoteEntryCell cell(kMeasure, kStaff);

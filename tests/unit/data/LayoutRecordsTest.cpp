@@ -131,6 +131,37 @@ TEST_F(LayoutRecordsTest, MultimeasureRestsAreWalkedFromMeasureZero) {
     EXPECT_EQ(rest.GetItemNo(), 9);
 }
 
+TEST_F(LayoutRecordsTest, TheRestsOfARangeAreFoundByWalkingOnlyThem) {
+    Layout().Put(kRestTag, 3, 0, 0, Record(24, {{0, 30}}));
+    Layout().Put(kRestTag, 5, 1, 0, Record(24, {{0, 51}})); // not a rest's keys: passed over
+    Layout().Put(kRestTag, 7, 0, 0, Record(24, {{0, 70}}));
+    Layout().Put(kRestTag, 12, 0, 0, Record(24, {{0, 120}}));
+    struct Case {
+        std::int32_t first;
+        std::int32_t last;
+        int found; // 0: none
+        std::vector<std::pair<int, int>> loads;
+    };
+    const Case cases[] = {
+        {1, 20, 3, {{3, 0}}}, {4, 11, 7, {{7, 0}}}, {7, 7, 7, {{7, 0}}}, {8, 11, 0, {}},
+        {13, 20, 0, {}},      {5, 6, 0, {}}, // the record at (5, 1) lies in the range but is no
+                                             // rest
+    };
+    for (const Case& c : cases) {
+        host.ClearCalls();
+        FCMultiMeasureRest rest;
+        EXPECT_EQ(rest.LoadFirstIn(c.first, c.last), c.found != 0) << c.first << '-' << c.last;
+        if (c.found != 0) {
+            EXPECT_EQ(rest.GetItemNo(), c.found);
+            EXPECT_EQ(rest.GetWidth(), c.found * 10);
+        }
+        EXPECT_EQ(RecordTest::KeysOfCalls(host, "FX_LoadEData", kRestTag), c.loads)
+            << c.first << '-' << c.last;
+        // The walk starts after every record of the measure before the range.
+        EXPECT_EQ(host.CallsTo("FX_NextEData").at(0).args[1], c.first - 1);
+    }
+}
+
 TEST_F(LayoutRecordsTest, LayoutRecordsAreThoseOfTheCurrentPart) {
     host.Document().LayoutOf(0).Put(kMeasureTag, 1, 0, 0, Record(30, {{0, 100}}));
     host.Document().LayoutOf(2).Put(kMeasureTag, 1, 0, 0, Record(30, {{0, 200}}));
