@@ -1,19 +1,19 @@
 // Time and host calls of one spacing pass over a generated orchestral document: 40 staves, each
 // with its linked part, in every spacing mode and every scope, for 1000 and 2000 measures. Each
 // run reports the host calls per measure per part it processed, beside the calls of the
-// cheapest pass that makes the same writes (Cheapest below); at the end the growth ratio
-// t(2000)/t(1000) of each mode and scope is printed, which stays near 2 when no piece of the
-// plug-in or the stand-in host grows faster than the measures it visits.
-// On a shared machine other work only ever adds time, and it adds it in bursts, so the ratio is
-// taken from the CPU time of the fastest of several repetitions, and the repetitions of all runs
-// are shuffled so a burst does not fall on one size only: unless asked otherwise the program
-// repeats each run 5 times (--benchmark_repetitions) in random order
+// cheapest pass that makes the same writes (the floor, CallFloor.h) and their ratio; at the end the
+// growth ratio t(2000)/t(1000) of each mode and scope is printed, which stays near 2 when no piece
+// of the plug-in or the stand-in host grows faster than the measures it visits. On a shared machine
+// other work only ever adds time, and it adds it in bursts, so the ratio is taken from the CPU time
+// of the fastest of several repetitions, and the repetitions of all runs are shuffled so a burst
+// does not fall on one size only: unless asked otherwise the program repeats each run 5 times
+// (--benchmark_repetitions) in random order
 // (--benchmark_enable_random_interleaving). Each repetition still times whole passes.
+#include "CallFloor.h"
 #include "binding/HostApi.h"
 #include "binding/PluginState.h"
 #include "engine/FCCalvexBlockHandler.h"
 #include "host/HostDocument.h"
-#include "host/HostRecords.h"
 #include "host/OrchestraScore.h"
 #include "host/ScoreFile.h"
 #include "host/StandInHost.h"
@@ -24,7 +24,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,14 +35,28 @@ constexpr int kStaves = 40;
 constexpr std::int64_t kSmall = 1000;
 constexpr std::int64_t kLarge = 2000;
 
-void LoadOrchestra(int measures) {
+void LoadScore(const std::string& json) {
     StandInHost& host = StandInHost::Instance();
     host.Reset();
     host.RegisterHostModule();
     HostApi::ResetBinding();
-    ScoreFile::Apply(OrchestraScore::Json(kStaves, measures), host);
+    ScoreFile::Apply(json, host);
     hostVersion = host.Version();
     host.KeepCalls(false);
+}
+
+// Times whole passes, each from the document as it was; the last pass's calls stay counted.
+void TimePasses(benchmark::State& state) {
+    StandInHost& host = StandInHost::Instance();
+    const HostDocument original = host.Document();
+    for (auto _ : state) {
+        state.PauseTiming();
+        host.Document() = original;
+        host.ClearCalls();
+        state.ResumeTiming();
+        FCCalvexBlockHandler handler;
+        benchmark::DoNotOptimize(handler.Execute());
+    }
 }
 
 // The parts a pass in the scope spaces: the score alone, the score and every part, or the parts.
@@ -57,59 +71,6 @@ int PartsSpaced(std::int32_t scope) {
     }
 }
 
-constexpr std::int64_t kMeasureTag = HostRecords::Measure::kTag;
-constexpr std::int64_t kRestTag = HostRecords::Rest::kTag;
-constexpr std::int64_t kStaffSizeTag = HostRecords::StaffSize::kTag;
-
-bool IsRecordRead(const HostCall& call) {
-    return call.name == "FX_LoadEData" || call.name == "FX_NextEData";
-}
-
-// Reads of one kind: of one record tag, or of one host function.
-std::string KindOf(const HostCall& read) {
-    return IsRecordRead(read) ? read.name + std::to_string(read.args[0]) : read.name;
-}
-
-bool IsLayoutKind(const std::string& kind) {
-    return kind != "FX_LoadTGF" && kind != "FX_GetMeasureDuration" &&
-           kind != "FX_LoadEData" + std::to_string(kMeasureTag) &&
-           kind != "FX_LoadEData" + std::to_string(kRestTag);
-}
-
-// The calls of the cheapest pass that makes the same writes: every write, command and frame
-// release as made; each other read once, and again only after a write that can change its
-// answer (a save of its record kind, the music-spacing command for measures and rests, a layout
-// update for systems and staff lists, a switch of part for everything); no document number (no
-// write depends on the stamp) and no staff size record (the pass never uses it).
-std::size_t Cheapest(const std::vector<HostCall>& calls) {
-    const std::set<std::string> writes = {
-        "FX_SaveEData",       "FX_CreateEData",      "FX_DeleteEData", "FX_UpdateLayout",
-        "FX_ExecuteMenuItem", "FX_SetCurrentPartID", "FX_FreeTGF"};
-    std::map<std::string, std::set<std::vector<std::int64_t>>> known;
-    std::size_t cheapest = 0;
-    for (const HostCall& call : calls) {
-        if (writes.count(call.name) != 0) {
-            ++cheapest;
-            if (call.name == "FX_SetCurrentPartID") {
-                known.clear();
-            } else if (call.name == "FX_ExecuteMenuItem") {
-                known.erase("FX_LoadEData" + std::to_string(kMeasureTag));
-                known.erase("FX_LoadEData" + std::to_string(kRestTag));
-            } else if (call.name == "FX_UpdateLayout") {
-                std::erase_if(known, [](const auto& kind) { return IsLayoutKind(kind.first); });
-            } else if (call.name != "FX_FreeTGF") {
-                known.erase("FX_LoadEData" + std::to_string(call.args[0]));
-                known.erase("FX_NextEData" + std::to_string(call.args[0]));
-            }
-        } else if (call.name != "FX_GetCurrentEnigmaDocument" &&
-                   !(IsRecordRead(call) && call.args[0] == kStaffSizeTag) &&
-                   known[KindOf(call)].insert(call.args).second) {
-            ++cheapest;
-        }
-    }
-    return cheapest;
-}
-
 std::string Name(std::int64_t mode, std::int64_t scope) {
     return "mode " + std::to_string(mode) + ", scope " + std::to_string(scope);
 }
@@ -118,7 +79,7 @@ void SpacingPass(benchmark::State& state) {
     const auto measures = static_cast<int>(state.range(0));
     const auto mode = static_cast<std::int32_t>(state.range(1));
     const auto scope = static_cast<std::int32_t>(state.range(2));
-    LoadOrchestra(measures);
+    LoadScore(OrchestraScore::Json(kStaves, measures));
     StandInHost& host = StandInHost::Instance();
     const HostDocument original = host.Document();
     PluginSettings = PluginSettingsRecord::Defaults();
@@ -126,29 +87,70 @@ void SpacingPass(benchmark::State& state) {
     PluginSettings.spacingMode = mode;
     host.KeepCalls(true);
     benchmark::DoNotOptimize(FCCalvexBlockHandler().Execute());
-    const std::size_t cheapest = Cheapest(host.Calls());
+    const std::size_t floor = CallFloor::Of(host.Calls());
     host.KeepCalls(false);
-    host.ClearCalls();
-    std::size_t calls = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        host.Document() = original;
-        host.ClearCalls();
-        state.ResumeTiming();
-        FCCalvexBlockHandler handler;
-        benchmark::DoNotOptimize(handler.Execute());
-        calls = host.CallCount();
-    }
+    host.Document() = original;
+    TimePasses(state);
+    const std::size_t calls = host.CallCount();
     const double measureParts = static_cast<double>(measures) * PartsSpaced(scope);
     state.counters["calls/measure/part"] = static_cast<double>(calls) / measureParts;
-    state.counters["cheapest"] = static_cast<double>(cheapest) / measureParts;
-    state.counters["ratio"] = static_cast<double>(calls) / static_cast<double>(cheapest);
+    state.counters["floor"] = static_cast<double>(floor) / measureParts;
+    state.counters["ratio"] = static_cast<double>(calls) / static_cast<double>(floor);
     state.SetLabel(std::to_string(measures) + " measures, " + Name(mode, scope));
 }
 
 BENCHMARK(SpacingPass)
     ->ArgNames({"measures", "mode", "scope"})
     ->ArgsProduct({{kSmall, kLarge}, {0, 1, 2}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->ComputeStatistics("min", [](const std::vector<double>& times) {
+        return *std::min_element(times.begin(), times.end());
+    });
+
+// One staff in one staff system of thousands of measures, most of them under long multimeasure
+// rests, as a part's rests pack a whole movement into one system: in every 16 measures the first
+// holds a note, the next 12 lie under one rest and the last 3 are empty.
+std::string LongSystemScore(int measures) {
+    std::ostringstream out;
+    out << R"({"staves": [{"id": 1}], "measures": [)";
+    for (int measure = 1; measure <= measures; ++measure) {
+        out << (measure > 1 ? ", {}" : "{}");
+    }
+    out << R"(], "entries": [)";
+    for (int measure = 1; measure <= measures; measure += 16) {
+        out << (measure > 1 ? ", " : "") << R"({"staff": 1, "measure": )" << measure
+            << R"(, "notes": [1]})";
+    }
+    out << R"(], "parts": [{"id": 0, "widths": [)";
+    for (int measure = 1; measure <= measures; ++measure) {
+        out << (measure > 1 ? ", " : "") << 200;
+    }
+    out << R"(], "systems": [{"first": 1, "next": )" << measures + 1
+        << R"(}], "multimeasureRests": [)";
+    for (int first = 2; first + 12 <= measures + 1; first += 16) {
+        out << (first > 2 ? ", " : "") << R"({"first": )" << first << R"(, "next": )" << first + 12
+            << '}';
+    }
+    out << R"(]}], "selection": {"firstSlot": 1, "lastSlot": 1, "firstMeasure": 1, )"
+        << R"("lastMeasure": )" << measures << "}}";
+    return out.str();
+}
+
+void LongSystemPass(benchmark::State& state) {
+    const auto measures = static_cast<int>(state.range(0));
+    LoadScore(LongSystemScore(measures));
+    PluginSettings = PluginSettingsRecord::Defaults();
+    PluginSettings.processingMode = kScopeRegion;
+    PluginSettings.spacingMode = static_cast<std::int32_t>(state.range(1));
+    TimePasses(state);
+    state.counters["calls/measure"] =
+        static_cast<double>(StandInHost::Instance().CallCount()) / static_cast<double>(measures);
+}
+
+BENCHMARK(LongSystemPass)
+    ->ArgNames({"measures", "mode"})
+    ->ArgsProduct({{3000, 6000}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0)
     ->ComputeStatistics("min", [](const std::vector<double>& times) {
@@ -162,7 +164,8 @@ bool TimesGrowth(const benchmark::BenchmarkReporter::Run& run) {
            (run.run_type == Run::RT_Iteration ? run.repetitions <= 1 : run.aggregate_name == "min");
 }
 
-// The console report, followed by t(2000)/t(1000) for each mode and scope.
+// The console report, followed by the growth ratio of each case: the time at its largest size
+// (the first argument) over the time at its smallest, which doubles.
 class GrowthReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -170,34 +173,32 @@ public:
             if (!TimesGrowth(run)) {
                 continue;
             }
-            const auto& args = run.run_name.args;
-            std::int64_t measures = 0;
-            std::int64_t mode = 0;
-            std::int64_t scope = 0;
-            if (std::sscanf(args.c_str(), "measures:%ld/mode:%ld/scope:%ld", &measures, &mode,
-                            &scope) == 3) {
-                times_[{mode, scope}][measures] = run.GetAdjustedCPUTime();
+            const std::string& args = run.run_name.args;
+            const std::size_t size = args.find(':');
+            const std::size_t rest = args.find('/');
+            if (size == std::string::npos) {
+                continue;
             }
+            const std::string key = run.run_name.function_name +
+                                    (rest == std::string::npos ? "" : " " + args.substr(rest + 1));
+            times_[key][std::stol(args.substr(size + 1))] = run.GetAdjustedCPUTime();
         }
         ConsoleReporter::ReportRuns(runs);
     }
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\ngrowth t(%ld)/t(%ld), CPU time:\n", static_cast<long>(kLarge),
-                    static_cast<long>(kSmall));
+        std::printf("\ngrowth t(2n)/t(n), CPU time:\n");
         for (const auto& [key, times] : times_) {
-            const auto small = times.find(kSmall);
-            const auto large = times.find(kLarge);
-            if (small != times.end() && large != times.end() && small->second > 0) {
-                std::printf("  %s: %.2f\n", Name(key.first, key.second).c_str(),
-                            large->second / small->second);
+            if (times.size() >= 2 && times.begin()->second > 0) {
+                std::printf("  %s (%ld -> %ld): %.2f\n", key.c_str(), times.begin()->first,
+                            times.rbegin()->first, times.rbegin()->second / times.begin()->second);
             }
         }
     }
 
 private:
-    std::map<std::pair<std::int64_t, std::int64_t>, std::map<std::int64_t, double>> times_;
+    std::map<std::string, std::map<long, double>> times_;
 };
 
 } // namespace
