@@ -26,6 +26,8 @@ constexpr int kOrchestraStaves = 500;
 constexpr int kOrchestraMeasures = 30000;
 constexpr int kScreenMin = -32768;
 constexpr int kScreenMax = 32767;
+// Staves are numbered in 16 bits by the host.
+constexpr int kMostStaves = 32767;
 
 // A dialog step an option stands for: the item it acts on; for a number, its range and what the
 // user names minus the popup index (reference values are named in quarter notes or measures,
@@ -101,6 +103,17 @@ std::optional<std::pair<long long, long long>> Position(const std::string& text)
     return std::make_pair(*x, *y);
 }
 
+// "FIRST-LAST" split at its first hyphen, or "N" as N-N; none when either end is empty.
+std::optional<std::pair<std::string, std::string>> Range(const std::string& text) {
+    const std::size_t hyphen = text.find('-');
+    const std::string first = text.substr(0, hyphen);
+    const std::string last = hyphen == std::string::npos ? first : text.substr(hyphen + 1);
+    if (first.empty() || last.empty()) {
+        return std::nullopt;
+    }
+    return std::make_pair(first, last);
+}
+
 std::string RangeText(long long min, long long max) {
     return std::to_string(min) + " to " + std::to_string(max);
 }
@@ -163,6 +176,34 @@ CLI::Validator HostText(std::size_t longest = 0) {
                        std::to_string(longest);
             }
             return {};
+        },
+        "");
+}
+
+// Measures in the score's own numbers: FIRST-LAST or one number.
+CLI::Validator BarRange() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            return Range(text) && Utf8::ToUtf16(text)
+                       ? std::string()
+                       : "must be FIRST-LAST or one measure, in the score's own numbers, not \"" +
+                             text + "\"";
+        },
+        "");
+}
+
+// Staves counted from the top: FIRST-LAST or one, each a whole number from 1 up, in order.
+CLI::Validator StaffRange() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            const auto range = Range(text);
+            const auto first = range ? WholeNumber(range->first) : std::nullopt;
+            const auto last = range ? WholeNumber(range->second) : std::nullopt;
+            if (InRange(first, 1, kMostStaves) && InRange(last, *first, kMostStaves)) {
+                return {};
+            }
+            return "must be FIRST-LAST or one staff, counted from 1 at the top up to " +
+                   std::to_string(kMostStaves) + ", not \"" + text + "\"";
         },
         "");
 }
@@ -293,6 +334,25 @@ std::vector<CLI::Option*> AddOptions(CLI::App& app) {
     app.add_option("--call-log", "write every host call of the session to the file, one a line")
         ->type_name("FILE")
         ->check(NamedFile());
+    app.add_option("--part", "make a linked part current before the session: its ID (0 is the "
+                             "score) or its name as the report shows it")
+        ->type_name("PART")
+        ->check(HostText());
+    CLI::Option* select =
+        app.add_option("--select", "select measures of the current score or part before the "
+                                   "session, in the score's own numbers (e.g. 0-8, 12a-14, 5)")
+            ->type_name("FIRST-LAST")
+            ->check(BarRange());
+    app.add_option("--select-staves", "limit the selection to these staves, counted from 1 at "
+                                      "the top of the current score or part (default: all)")
+        ->type_name("FIRST-LAST")
+        ->check(StaffRange())
+        ->needs(select);
+    const std::string quietHelp = "print only the report's summary line";
+    app.add_flag("--quiet", quietHelp);
+    app.add_option("--report", "also write the report as JSON to the file")
+        ->type_name("FILE")
+        ->check(NamedFile());
     app.add_option("--plugin", "the plug-in module to load")->type_name("PLUGIN");
     app.add_option("--settings", "the folder of the settings file shared by plug-ins")
         ->type_name("FOLDER")
@@ -335,6 +395,19 @@ std::vector<UserSession::Step> StepsInOrder(const CLI::App& app,
     return steps;
 }
 
+std::optional<UserSession::Selection> SelectionOf(const CLI::App& app) {
+    if (app.count("--select") == 0) {
+        return std::nullopt;
+    }
+    const auto bars = *Range(Value(app, "--select", {}));
+    UserSession::Selection selection{bars.first, bars.second, 0, 0};
+    if (const auto staves = Range(Value(app, "--select-staves", {}))) {
+        selection.firstStaff = static_cast<int>(*WholeNumber(staves->first));
+        selection.lastStaff = static_cast<int>(*WholeNumber(staves->second));
+    }
+    return selection;
+}
+
 CommandLine Read(const CLI::App& app, const std::vector<CLI::Option*>& stepOptions,
                  const std::string& defaultPlugin) {
     const bool smoke = app.count("--smoke") != 0;
@@ -368,6 +441,10 @@ CommandLine Read(const CLI::App& app, const std::vector<CLI::Option*>& stepOptio
         line.partsOutput = Value(app, "--output-parts", {});
         line.picture = Value(app, "--picture", {});
         line.callLog = Value(app, "--call-log", {});
+        line.part = Value(app, "--part", {});
+        line.selection = SelectionOf(app);
+        line.quiet = app.count("--quiet") != 0;
+        line.jsonReport = Value(app, "--report", {});
     }
     return line;
 }

@@ -6,6 +6,7 @@
 #include "host/HostMeasurement.h"
 #include "host/UserSession.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,12 @@ struct CommandLine {
     std::string picture; // the before/after picture's file; empty: none
     // The file that receives every host call of a session; empty: calls are only counted.
     std::string callLog;
+    // The linked part made current before the session (ID or name); empty: as the file has it.
+    std::string part;
+    // The selection made before the session; none: the file's own.
+    std::optional<UserSession::Selection> selection;
+    bool quiet = false;
+    std::string jsonReport; // the file that receives the report as JSON; empty: none
     int staves = 0;
     int measures = 0;
 };

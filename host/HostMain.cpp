@@ -31,6 +31,12 @@ int RunSession(const CommandLine& line) {
     session.SetPartsOutput(line.partsOutput);
     session.SetPicture(line.picture);
     session.SetCallLog(line.callLog);
+    session.SetPart(line.part);
+    if (line.selection) {
+        session.Select(*line.selection);
+    }
+    session.SetQuiet(line.quiet);
+    session.SetJsonReport(line.jsonReport);
     for (const UserSession::Step& step : line.steps) {
         session.Add(step);
     }
@@ -38,6 +44,8 @@ int RunSession(const CommandLine& line) {
     std::string error;
     const bool ran = session.Run(report, error);
     std::fputs(report.c_str(), stdout);
+    // The report comes before the error also where both go to one file.
+    std::fflush(stdout);
     if (!ran) {
         std::fprintf(stderr, "finale: %s\n", error.c_str());
         return 1;

@@ -21,6 +21,14 @@ std::uint16_t HostParts::Next(HostDocument& document, std::uint16_t part) {
     return next ? next->keys[0] : kNoPart;
 }
 
+std::vector<std::int16_t> HostParts::All(HostDocument& document) {
+    std::vector<std::int16_t> parts;
+    for (std::uint16_t id = 0; id != kNoPart && Exists(document, id); id = Next(document, id)) {
+        parts.push_back(static_cast<std::int16_t>(id));
+    }
+    return parts;
+}
+
 bool HostParts::SwitchTo(HostDocument& document, std::int16_t part) {
     if (!Exists(document, static_cast<std::uint16_t>(part))) {
         return false;

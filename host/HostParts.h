@@ -5,6 +5,7 @@
 #include "host/HostDocument.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace HostParts {
 
@@ -16,6 +17,8 @@ void Add(HostDocument& document, std::uint16_t part);
 bool Exists(HostDocument& document, std::uint16_t part);
 // The part with the next higher ID, or kNoPart.
 std::uint16_t Next(HostDocument& document, std::uint16_t part);
+// Every part's ID in ascending order, the score (0) first.
+std::vector<std::int16_t> All(HostDocument& document);
 // Makes an existing part current; false for any other ID.
 bool SwitchTo(HostDocument& document, std::int16_t part);
 

@@ -134,9 +134,11 @@ private:
     // Each measure keeps the meter of the one before unless it names its own.
     void LoadMeters() {
         std::vector<std::int32_t> durations;
+        std::vector<std::string> numbers;
         std::int32_t duration = HostLayout::kCommonTime;
         root_.Limit("measures", kMaximumMeasures, "measures");
         root_.ForEach("measures", [&](const ScoreNode& measure) {
+            numbers.push_back(measure.Label("number", {}));
             if (measure.Has("meter")) {
                 const ScoreNode meter = measure.At("meter");
                 const auto beats =
@@ -155,6 +157,11 @@ private:
         }
         measureCount_ = static_cast<std::int32_t>(durations.size());
         host_.Layout().SetDurations(std::move(durations));
+        // A score that numbers no measure keeps no list of empty numbers.
+        if (std::any_of(numbers.begin(), numbers.end(),
+                        [](const std::string& number) { return !number.empty(); })) {
+            host_.Terms().SetBarNumbers(std::move(numbers));
+        }
     }
 
     std::int16_t MeasureNumber(const ScoreNode& node, const char* key) const {
@@ -265,6 +272,9 @@ private:
             }
             hasScore = hasScore || id == 0;
             HostParts::Add(document_, static_cast<std::uint16_t>(id));
+            if (part.Has("name")) {
+                host_.Terms().SetPartName(id, part.Text("name"));
+            }
             document_.SetCurrentPart(id);
             LoadPartLayout(part, document_.LayoutOf(id));
         });

@@ -102,6 +102,17 @@ std::string ScoreNode::Text(const char* key) const {
     return node.value_.get<std::string>();
 }
 
+std::string ScoreNode::Label(const char* key, const std::string& fallback) const {
+    if (!Has(key)) {
+        return fallback;
+    }
+    const ScoreNode node = At(key);
+    if (node.value_.is_number_integer()) {
+        return node.value_.dump();
+    }
+    return Text(key);
+}
+
 std::uint32_t ScoreNode::Version(const char* key, std::uint32_t fallback) const {
     if (!Has(key)) {
         return fallback;

@@ -31,6 +31,8 @@ public:
     double Number(const char* key, double minimum, double maximum, double fallback) const;
     bool Boolean(const char* key, bool fallback) const;
     std::string Text(const char* key) const;
+    // Text, or a whole number taken as its digits; the fallback when the key is absent.
+    std::string Label(const char* key, const std::string& fallback) const;
     // A version written as a number or as hexadecimal text such as "0x1B000000".
     std::uint32_t Version(const char* key, std::uint32_t fallback) const;
 

@@ -4,25 +4,12 @@
 #include "host/HostRecords.h"
 
 #include <sstream>
-#include <string_view>
-#include <vector>
 
 namespace {
 
 namespace Measure = HostRecords::Measure;
 namespace System = HostRecords::System;
 namespace Rest = HostRecords::Rest;
-
-// The lines of the text as views into it: a report of a long score is many megabytes.
-std::vector<std::string_view> Lines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        lines.push_back(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    }
-    return lines;
-}
 
 } // namespace
 
@@ -44,20 +31,6 @@ std::string ScoreReport::Describe(HostDocument& document) {
                 << record.Word(Rest::kWidth) << " adjust " << record.Word(Rest::kRestAdjust) << ';';
         });
         out << '\n';
-    }
-    return out.str();
-}
-
-std::string ScoreReport::Changes(const std::string& before, const std::string& after) {
-    const std::vector<std::string_view> old = Lines(before);
-    const std::vector<std::string_view> now = Lines(after);
-    std::ostringstream out;
-    for (std::size_t i = 0; i < std::max(old.size(), now.size()); ++i) {
-        const std::string_view was = i < old.size() ? old[i] : std::string_view();
-        const std::string_view is = i < now.size() ? now[i] : std::string_view();
-        if (was != is) {
-            out << "before  " << was << "\nafter   " << is << '\n';
-        }
     }
     return out.str();
 }

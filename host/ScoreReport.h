@@ -1,5 +1,5 @@
 // What a pass did to the document, as an engraver would read it: per part, the measure widths,
-// the staff systems and the multimeasure rests. Used by the command line and the golden files.
+// the staff systems and the multimeasure rests. Used by the golden files and the tests.
 #pragma once
 
 #include <string>
@@ -10,7 +10,4 @@ class ScoreReport {
 public:
     // Every part's layout, one line per kind of record.
     static std::string Describe(HostDocument& document);
-
-    // The lines of two descriptions that differ, as "before" and "after" pairs.
-    static std::string Changes(const std::string& before, const std::string& after);
 };

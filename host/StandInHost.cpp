@@ -22,6 +22,7 @@ void StandInHost::Reset() {
     selection_ = HostSelection{};
     edit_ = HostEdit{};
     layout_ = HostLayout{};
+    terms_ = ScoreTerms{};
     mainWindow_ = nullptr;
     HostDialogs::Instance().Reset();
     ResetPlatformServices();

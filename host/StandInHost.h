@@ -9,6 +9,7 @@
 #include "host/HostMusic.h"
 #include "host/HostRecords.h"
 #include "host/HostSelection.h"
+#include "host/ScoreTerms.h"
 #include "platform/Platform.h"
 
 #include <cstdint>
@@ -77,6 +78,8 @@ public:
     HostSelection& Selection() { return selection_; }
     HostEdit& Edit() { return edit_; }
     HostLayout& Layout() { return layout_; }
+    // How the score numbers its measures and names its parts.
+    ScoreTerms& Terms() { return terms_; }
 
     HWND MainWindow() const { return mainWindow_; }
     void SetMainWindow(HWND window) { mainWindow_ = window; }
@@ -111,6 +114,7 @@ private:
     HostSelection selection_;
     HostEdit edit_;
     HostLayout layout_;
+    ScoreTerms terms_;
     HWND mainWindow_ = nullptr;
     HMODULE registeredModule_ = nullptr;
 };

@@ -6,23 +6,26 @@
 #include "host/HostDialogs.h"
 #include "host/HostMainWindow.h"
 #include "host/HostMessageLoop.h"
+#include "host/HostParts.h"
+#include "host/HostStaffLists.h"
+#include "host/LayoutChanges.h"
 #include "host/MessageBoxAnswers.h"
 #include "host/OutputFiles.h"
 #include "host/PluginDialogItems.h"
 #include "host/PluginModule.h"
 #include "host/ReportText.h"
 #include "host/ScoreError.h"
-#include "host/ScoreReport.h"
 #include "host/ScoreSource.h"
 #include "host/StandInHost.h"
+#include "host/Utf8.h"
 #include "host/picture/LayoutPicture.h"
 #include "host/picture/LayoutSnapshot.h"
 #include "hostinterface/HostLayouts.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <optional>
-#include <sstream>
 
 namespace {
 
@@ -59,24 +62,45 @@ std::string SelectedText(const DialogUser& user, int popup) {
                : std::string();
 }
 
-// What the session did to the document. When a step failed, an unchanged document is not said
-// to be the outcome: the session never got to the end.
-std::string Summary(StandInHost& host, const std::vector<MessageBoxAnswers::Shown>& boxes,
-                    const std::string& before, bool finished) {
-    std::ostringstream out;
-    for (const MessageBoxAnswers::Shown& box : boxes) {
-        out << "message \"" << ReportText(box.caption) << "\": " << ReportText(box.text) << '\n';
+// The scope popup's first item: the region in the current score or part.
+constexpr int kRegionScope = 0;
+
+// The part named by its ID or by its name as reports show it.
+std::optional<std::int16_t> FindPart(HostDocument& document, const ScoreTerms& terms,
+                                     const std::string& wanted) {
+    const std::vector<std::int16_t> parts = HostParts::All(document);
+    for (const std::int16_t part : parts) {
+        if (std::to_string(part) == wanted) {
+            return part;
+        }
     }
-    out << "edits kept: " << host.Edit().CommittedTitles().size()
-        << ", edits cancelled: " << host.Edit().CancelledCount() << '\n';
-    const std::string changes =
-        ScoreReport::Changes(before, ScoreReport::Describe(host.Document()));
-    if (!changes.empty()) {
-        out << changes;
-    } else if (finished) {
-        out << "no change to the document\n";
+    for (const std::int16_t part : parts) {
+        if (terms.Part(part) == wanted) {
+            return part;
+        }
     }
-    return out.str();
+    return std::nullopt;
+}
+
+// "Score (0), Flute (1)".
+std::string PartList(HostDocument& document, const ScoreTerms& terms) {
+    std::string list;
+    for (const std::int16_t part : HostParts::All(document)) {
+        list += (list.empty() ? "" : ", ") + terms.Part(part) + " (" + std::to_string(part) + ")";
+    }
+    return list;
+}
+
+// The host's selection as the report gives it; none when nothing is selected.
+std::optional<SessionReport::Selection> SelectionOf(StandInHost& host) {
+    const HostSelection::Region& region = host.Selection().Selected();
+    if (region.startMeasure == 0 && region.endMeasure == 0) {
+        return std::nullopt;
+    }
+    const auto staves = HostStaffLists::PartStaves(host.Document()).size();
+    return SessionReport::Selection{
+        region.startMeasure, region.endMeasure, region.startSlot, region.endSlot,
+        region.startSlot == 1 && static_cast<std::size_t>(region.endSlot) == staves};
 }
 
 // Streams the host's calls to the log while it lives.
@@ -115,8 +139,11 @@ bool UserSession::RunSteps(std::string& error) {
             break;
         case Step::Kind::Press:
             if (step.item == Items::kApply) {
-                appliedMode_ = SelectedText(user, Items::kModePopup);
-                appliedScope_ = SelectedText(user, Items::kScopePopup);
+                applied_.push_back({SelectedText(user, Items::kModePopup),
+                                    SelectedText(user, Items::kScopePopup)});
+                appliedToNoSelection_ =
+                    appliedToNoSelection_ || (user.Selection(Items::kScopePopup) == kRegionScope &&
+                                              !SelectionOf(StandInHost::Instance()));
             }
             done = user.Press(step.item);
             break;
@@ -147,10 +174,11 @@ bool UserSession::RunSteps(std::string& error) {
 
 std::string UserSession::PictureTitle() const {
     const std::string score = std::filesystem::path(scorePath_).filename().string();
-    if (appliedMode_.empty() && appliedScope_.empty()) {
-        return score + ": Apply was not pressed";
+    const std::string selection = "; " + report_.SelectionText();
+    if (applied_.empty()) {
+        return score + ": Apply was not pressed" + selection;
     }
-    return score + ": " + appliedMode_ + ", " + appliedScope_;
+    return score + ": " + applied_.back().mode + ", " + applied_.back().scope + selection;
 }
 
 std::vector<std::string> UserSession::CheckOutputs(const ScoreSource* source) const {
@@ -165,7 +193,7 @@ std::vector<std::string> UserSession::CheckOutputs(const ScoreSource* source) co
         }
         outputs.push_back(outputPath_);
     }
-    for (const std::string* path : {&picturePath_, &callLogPath_}) {
+    for (const std::string* path : {&picturePath_, &callLogPath_, &jsonReportPath_}) {
         if (!path->empty()) {
             outputs.push_back(*path);
         }
@@ -189,6 +217,20 @@ std::vector<std::string> UserSession::CheckOutputs(const ScoreSource* source) co
 }
 
 bool UserSession::Run(std::string& report, std::string& error) {
+    report_ = SessionReport{};
+    report_.score = scorePath_;
+    report_.finished = false;
+    const bool ran = RunSession(error);
+    report = invoked_ ? views_ + report_.Text(quiet_) : std::string();
+    std::string reportError;
+    if (!WriteJsonReport(ran ? std::string() : error, reportError)) {
+        error = ran ? reportError : error + "; " + reportError;
+        return false;
+    }
+    return ran;
+}
+
+bool UserSession::RunSession(std::string& error) {
     StandInHost& host = StandInHost::Instance();
     host.Reset();
     // A long session would fill the memory with its calls: they are counted, and written to the
@@ -208,6 +250,9 @@ bool UserSession::Run(std::string& report, std::string& error) {
         error = problem.what();
         return false;
     }
+    if (!PrepareDocument(error)) {
+        return false;
+    }
     const CallStream streaming(host, callLog ? &callLog->Stream() : nullptr);
     host.SetSettingsFolder(settingsFolder_);
     HostDialogs::Instance().SetUnit(unit_);
@@ -218,41 +263,128 @@ bool UserSession::Run(std::string& report, std::string& error) {
         return false;
     }
     StartPlugin(plugin, host);
-    const std::string before = ScoreReport::Describe(host.Document());
-    const LayoutSnapshot layoutBefore =
-        picturePath_.empty() ? LayoutSnapshot{} : LayoutSnapshot::Take(host);
+    const LayoutSnapshot before = LayoutSnapshot::Take(host);
     // The picture after the session is as large as before unless the pass adds systems; one too
     // large already is refused before the session.
     if (!picturePath_.empty() &&
-        !LayoutPicture::Check(picturePath_, layoutBefore, layoutBefore, PictureTitle(), error)) {
+        !LayoutPicture::Check(picturePath_, before, before, PictureTitle(), error)) {
         return false;
     }
     plugin.invoke(host.MainWindow());
-    const bool ran = RunSteps(error);
+    const bool finished = RunSteps(error);
     plugin.terminate();
     plugin.Unload();
-    report = views_ + Summary(host, shown_, before, ran);
+    const LayoutSnapshot after = LayoutSnapshot::Take(host);
+    report_ = Report(before, after, finished);
+    invoked_ = true;
     // The call log tells what happened also when the session failed.
     try {
         if (callLog) {
             callLog->Commit();
         }
     } catch (const ScoreError& problem) {
-        error = ran ? problem.what() : error;
+        error = finished ? problem.what() : error;
         return false;
     }
-    return ran && Save(*source, partFiles, layoutBefore, report, error);
+    if (finished && appliedToNoSelection_) {
+        error =
+            "scope \"Region in Current Score/Part\" works on a selection, and none was made in " +
+            host.Terms().Part(host.Document().CurrentPart()) +
+            ": give one with --select FIRST-LAST";
+        return false;
+    }
+    return finished && Save(*source, partFiles, before, after, error);
+}
+
+bool UserSession::PrepareDocument(std::string& error) const {
+    StandInHost& host = StandInHost::Instance();
+    HostDocument& document = host.Document();
+    const ScoreTerms& terms = host.Terms();
+    if (!part_.empty()) {
+        const std::optional<std::int16_t> part = FindPart(document, terms, part_);
+        if (!part) {
+            error = "no part \"" + part_ + "\" in the score; its parts are " +
+                    PartList(document, terms);
+            return false;
+        }
+        HostParts::SwitchTo(document, *part);
+    }
+    if (!selection_) {
+        return true;
+    }
+    const std::int32_t count = host.Layout().MeasureCount();
+    const std::optional<std::int32_t> first = terms.MeasureNumbered(selection_->firstBar, 1, count);
+    if (!first) {
+        error = "no bar " + selection_->firstBar + " in the score (its bars run from " +
+                terms.Bar(1) + " to " + terms.Bar(count) + ")";
+        return false;
+    }
+    const std::optional<std::int32_t> last =
+        terms.MeasureNumbered(selection_->lastBar, *first, count);
+    if (!last) {
+        error = "no bar " + selection_->lastBar + " at or after bar " + selection_->firstBar +
+                " in the score (its bars run from " + terms.Bar(1) + " to " + terms.Bar(count) +
+                ")";
+        return false;
+    }
+    const auto staves = static_cast<int>(HostStaffLists::PartStaves(document).size());
+    const int firstStaff = selection_->firstStaff == 0 ? 1 : selection_->firstStaff;
+    const int lastStaff = selection_->lastStaff == 0 ? staves : selection_->lastStaff;
+    if (lastStaff > staves) {
+        error = "no staff " + std::to_string(lastStaff) + " in " +
+                terms.Part(document.CurrentPart()) + ", which has " + std::to_string(staves);
+        return false;
+    }
+    HostSelection::Region region;
+    region.startSlot = static_cast<std::int16_t>(firstStaff);
+    region.endSlot = static_cast<std::int16_t>(lastStaff);
+    region.startMeasure = static_cast<std::int16_t>(*first);
+    region.endMeasure = static_cast<std::int16_t>(*last);
+    region.endPosition = std::numeric_limits<std::int32_t>::max();
+    host.Selection().Select(region);
+    return true;
+}
+
+SessionReport UserSession::Report(const LayoutSnapshot& before, const LayoutSnapshot& after,
+                                  bool finished) const {
+    StandInHost& host = StandInHost::Instance();
+    SessionReport report;
+    report.score = scorePath_;
+    report.terms = after.terms;
+    report.currentPart = host.Document().CurrentPart();
+    report.selection = SelectionOf(host);
+    report.applied = applied_;
+    for (const MessageBoxAnswers::Shown& box : shown_) {
+        report.messages.push_back({Utf8::FromUtf16(box.caption), Utf8::FromUtf16(box.text)});
+    }
+    report.editsKept = host.Edit().CommittedTitles().size();
+    report.editsCancelled = static_cast<std::size_t>(host.Edit().CancelledCount());
+    report.finished = finished;
+    report.changes = LayoutChanges::Between(before, after);
+    return report;
+}
+
+bool UserSession::WriteJsonReport(const std::string& failure, std::string& error) const {
+    if (jsonReportPath_.empty()) {
+        return true;
+    }
+    try {
+        AtomicFile::Write(jsonReportPath_, report_.Json(failure));
+    } catch (const ScoreError& problem) {
+        error = problem.what();
+        return false;
+    }
+    return true;
 }
 
 bool UserSession::Save(const ScoreSource& source, const std::vector<std::string>& partFiles,
-                       const LayoutSnapshot& before, std::string& report,
-                       std::string& error) const {
+                       const LayoutSnapshot& before, const LayoutSnapshot& after,
+                       std::string& error) {
     StandInHost& host = StandInHost::Instance();
     // Everything that can fail short of the disk is done before the first file is written.
     std::string picture;
     if (!picturePath_.empty() &&
-        !LayoutPicture::Draw(picturePath_, before, LayoutSnapshot::Take(host), PictureTitle(),
-                             picture, error)) {
+        !LayoutPicture::Draw(picturePath_, before, after, PictureTitle(), picture, error)) {
         return false;
     }
     try {
@@ -269,11 +401,7 @@ bool UserSession::Save(const ScoreSource& source, const std::vector<std::string>
         error = problem.what();
         return false;
     }
-    for (const std::string& file : partFiles) {
-        report += "part file: " + file + '\n';
-    }
-    if (!picturePath_.empty()) {
-        report += "picture: " + picturePath_ + '\n';
-    }
+    report_.partFiles = partFiles;
+    report_.picture = picturePath_;
     return true;
 }

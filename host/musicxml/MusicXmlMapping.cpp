@@ -155,6 +155,11 @@ private:
             if (duration != previous) {
                 entry["meter"] = Meter(duration, first, first.measures[measure]);
             }
+            // The score's own number, where it is not the measure's place.
+            const std::string& number = first.measures[measure].number;
+            if (!number.empty() && number != std::to_string(measure + 1)) {
+                entry["number"] = number;
+            }
             measures.push_back(std::move(entry));
             previous = duration;
         }
@@ -334,11 +339,15 @@ private:
         for (std::size_t measure = 0; measure < measureCount_; ++measure) {
             widths.push_back(HostLayout::MusicWidth(BusiestStaff(part, measure)));
         }
-        return {{"id", index + 1},
-                {"staves", partStaves_[index]},
-                {"widths", widths},
-                {"systems", SystemsJson(HostLayout::Flow(widths, systemWidth_))},
-                {"multimeasureRests", PartRests(part)}};
+        Json linked = {{"id", index + 1},
+                       {"staves", partStaves_[index]},
+                       {"widths", widths},
+                       {"systems", SystemsJson(HostLayout::Flow(widths, systemWidth_))},
+                       {"multimeasureRests", PartRests(part)}};
+        if (!part.name.empty()) {
+            linked["name"] = part.name;
+        }
+        return linked;
     }
 
     const MusicXmlScore& score_;

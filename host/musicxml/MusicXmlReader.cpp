@@ -326,7 +326,11 @@ private:
 MusicXmlPart ReadPart(pugi::xml_node scorePart, pugi::xml_node node) {
     MusicXmlPart part;
     part.id = scorePart.attribute("id").value();
+    // The part's name, or its abbreviation when the name is left empty.
     part.name = Trimmed(scorePart.child_value("part-name"));
+    if (part.name.empty()) {
+        part.name = Trimmed(scorePart.child_value("part-abbreviation"));
+    }
     Place place("part " + part.id + (part.name.empty() ? "" : " (" + part.name + ")"));
     if (!node) {
         place.Fail("the part list names it but no <part> holds its music");

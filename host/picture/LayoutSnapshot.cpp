@@ -45,8 +45,8 @@ LayoutSnapshot::Part TakePart(StandInHost& host, std::int16_t id) {
     for (std::int32_t first = 1; first <= static_cast<std::int32_t>(part.measures.size());
          ++first) {
         if (const RecordStore::Found record = Item(layout, Rest::kTag, first)) {
-            part.rests.push_back(
-                {first, record->Word(Rest::kNext) - 1, record->Word(Rest::kWidth)});
+            part.rests.push_back({first, record->Word(Rest::kNext) - 1, record->Word(Rest::kWidth),
+                                  record->Word(Rest::kRestAdjust)});
         }
     }
     return part;
@@ -59,10 +59,10 @@ LayoutSnapshot LayoutSnapshot::Take(StandInHost& host) {
     const std::int16_t current = document.CurrentPart();
     LayoutSnapshot snapshot;
     snapshot.systemWidth = host.Layout().SystemWidth();
-    for (std::uint16_t id = 0; id != HostParts::kNoPart && HostParts::Exists(document, id);
-         id = HostParts::Next(document, id)) {
-        document.SetCurrentPart(static_cast<std::int16_t>(id));
-        snapshot.parts.push_back(TakePart(host, static_cast<std::int16_t>(id)));
+    snapshot.terms = host.Terms();
+    for (const std::int16_t id : HostParts::All(document)) {
+        document.SetCurrentPart(id);
+        snapshot.parts.push_back(TakePart(host, id));
     }
     document.SetCurrentPart(current);
     return snapshot;

@@ -1,7 +1,10 @@
 // The layout of every part of the stand-in host's document at one moment, as the before/after
 // picture shows it: the staff systems, each measure's width and whether any staff of the part has
-// something entered in it, and the multimeasure rests. Taken before a session and after it.
+// something entered in it, and the multimeasure rests, with the score's own measure numbers and
+// part names. Taken before a session and after it.
 #pragma once
+
+#include "host/ScoreTerms.h"
 
 #include <cstdint>
 #include <vector>
@@ -23,6 +26,7 @@ struct LayoutSnapshot {
         std::int32_t first;
         std::int32_t last;
         std::int16_t width;
+        std::int16_t adjust = 0; // how far the rest's bar is moved
         bool operator==(const Rest&) const = default;
     };
     struct Part {
@@ -38,4 +42,5 @@ struct LayoutSnapshot {
 
     std::vector<Part> parts;
     std::int32_t systemWidth = 0; // what the layout fills each system up to
+    ScoreTerms terms{};           // the score's measure numbers and part names
 };

@@ -111,15 +111,16 @@ std::map<std::int16_t, PartPair> PairParts(const LayoutSnapshot& before,
     return parts;
 }
 
-std::string MeasureRange(const LayoutSnapshot::System& system) {
+// The system's measures in the score's own numbers.
+std::string MeasureRange(const LayoutSnapshot::System& system, const ScoreTerms& terms) {
     return system.first == system.last
-               ? std::to_string(system.first)
-               : std::to_string(system.first) + "\u2013" + std::to_string(system.last);
+               ? terms.Bar(system.first)
+               : terms.Bar(system.first) + "\u2013" + terms.Bar(system.last);
 }
 
 class Planner {
 public:
-    Planner(const LayoutSnapshot& before, const LayoutSnapshot& after) {
+    Planner(const LayoutSnapshot& before, const LayoutSnapshot& after) : terms_(after.terms) {
         std::int32_t widest = std::max({before.systemWidth, after.systemWidth, 1});
         for (const auto& [id, pair] : PairParts(before, after)) {
             parts_.push_back({id, Columns(pair.first), Columns(pair.second)});
@@ -181,9 +182,8 @@ private:
 
     // Places one part's panel from the top given; answers its bottom.
     double PlanPanel(const PartColumns& part, double top) {
-        const std::string name = part.id == 0 ? "Score" : "Part " + std::to_string(part.id);
         plan_.labels.push_back(
-            {kMargin + kColumnInset, top + 20, name, Style::Heading, Anchor::Left});
+            {kMargin + kColumnInset, top + 20, terms_.Part(part.id), Style::Heading, Anchor::Left});
         const double left = kMargin + kColumnInset;
         const double right = left + kColumnBlock + kColumnGap;
         const double rowsTop = top + kPanelHeader;
@@ -207,7 +207,7 @@ private:
         for (std::size_t index = 0; index < column.rows.size(); ++index) {
             const double rowTop = top + static_cast<double>(index) * kRowHeight;
             plan_.labels.push_back({left, rowTop + kBoxTop + kBoxHeight - 5,
-                                    MeasureRange(column.systems[index]), Style::Caption,
+                                    MeasureRange(column.systems[index], terms_), Style::Caption,
                                     Anchor::Left});
             double x = left + kRowLabelWidth;
             for (const Item& item : column.rows[index].items) {
@@ -234,12 +234,13 @@ private:
             plan_.labels.push_back({x + width / 2, boxTop - 3, std::to_string(item.count),
                                     Style::RestCount, Anchor::Centre});
         } else if (width >= kNumberedBoxWidth) {
-            plan_.labels.push_back({x + width / 2, boxTop - 3, std::to_string(item.first),
+            plan_.labels.push_back({x + width / 2, boxTop - 3, terms_.Bar(item.first),
                                     Style::MeasureNumber, Anchor::Centre});
         }
         return x + width;
     }
 
+    ScoreTerms terms_;
     std::vector<PartColumns> parts_;
     double scale_ = 1;
     std::int32_t systemWidth_ = 0;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The command line's answers to wrong use and to hostile score files, compared with
+# The command line's answers to wrong use, to hostile score files and to a selection the score
+# lacks (a region scope applied with nothing selected fails the run), compared with
 # tests/wine/command-line.txt: the same words and exit codes on every build, under Wine too.
 # Usage: command-line.sh SOURCE_DIR [--wine WINE_RUN] FINALE
 set -euo pipefail
@@ -21,6 +22,8 @@ printf '{"staves": [{"id": 1}, {"id": 1}], "measures": [{}], "parts": [{"id": 0,
 printf '{"staves": [{"id": 1}], "measures": [{}], "parts": [{"id": 0, "widths": [1]}], "preferences": 5}' \
   >wrong-preferences.json
 mkdir folder.json
+printf '{"staves": [{"id": 1}], "measures": [{}, {}], "parts": [{"id": 0, "widths": [200, 200]}]}' \
+  >no-selection.json
 
 long_folder=$(printf 'f%.0s' $(seq 1 260))
 cases=(
@@ -39,6 +42,12 @@ cases=(
   "--score twice-listed-staff.json"
   "--score wrong-preferences.json"
   "--score folder.json"
+  "--score s.json --select 4-"
+  "--score s.json --select-staves 2"
+  "--score no-selection.json --part Oboe"
+  "--score no-selection.json --select 3"
+  "--score no-selection.json --select 1-2 --select-staves 2"
+  "--score no-selection.json --scope 0 --mode 1 --apply --quiet"
 )
 
 transcript() {

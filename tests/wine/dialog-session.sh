@@ -100,8 +100,11 @@ check "first run: the wrong combination's message box is answered" \
   holds_line "$work/first.txt" 'message "Incorrect Option Combination": The "Redistribute Non-Rest Measures" spacing mode only works in the "Region in Current Score/Part" scope.'
 check "first run: after Apply the dialog stays at 120,80 with the new values" \
   grep -qxF 'dialog "ZR Calvex" at 120,80' "$work/first.txt"
-check "first run: one kept edit" holds_line "$work/first.txt" 'edits kept: 1, edits cancelled: 0'
-check "first run: the selection's widths changed" grep -q '^after   part 0 widths:' "$work/first.txt"
+check "first run: one kept edit" grep -qE '^summary: .*; 1 edit kept, 0 cancelled$' "$work/first.txt"
+check "first run: the report names the selection in the score's bars" \
+  holds_line "$work/first.txt" 'selection in Score: bars 1–16, all staves'
+check "first run: the selection's widths changed" \
+  grep -qE '^Score, bars? [^:]+: width [0-9]+ → [0-9]+$' "$work/first.txt"
 check "first run: the call log shows the edit started, records saved and the edit ended" \
   logs_a_kept_edit "$work/calls.txt"
 check "first run: the settings file holds the eleven keys in order" \
@@ -122,7 +125,8 @@ check "second run: the stored values are shown" \
     '  107 "600"' '  111 "1.50"' \
     '  115 [2 Measures | *3 Measures | 4 Measures | 5 Measures | 6 Measures | 7 Measures | 8 Measures]') \
   <(grep -E '^  (102|107|111|115) ' "$work/second.txt")
-check "second run: nothing changed without Apply" holds_line "$work/second.txt" 'no change to the document'
+check "second run: nothing changed without Apply" \
+  holds_line "$work/second.txt" 'summary: no change to the document; 0 edits kept, 0 cancelled'
 check "second run: the file keeps the other plug-in's key and the eleven" \
   file_is "$settings_file" OTHER_PLUGIN_KEY=kept ZRSTPOL_WINDOWX=120 ZRSTPOL_WINDOWY=80 \
   ZRSTPOL_PROCESSINGMODE=0 ZRSTPOL_SPACINGMODE=1 ZRSTPOL_USESINGLERESTSPACING=1 \

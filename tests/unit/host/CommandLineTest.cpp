@@ -68,6 +68,21 @@ TEST(CommandLineTest, RefusesWhatItCannotUseNamingTheOptionAndItsRange) {
         {{"--score", "s.json", "--call-log", ""}, "--call-log: needs a name, not an empty one"},
         {{"--score", ""}, "--score: needs a name, not an empty one"},
         {{"--orchestra", "2", "3", "--output", ""}, "--output: needs a name, not an empty one"},
+        {{"--score", "s.json", "--select", "4-"},
+         "--select: must be FIRST-LAST or one measure, in the score's own numbers, not \"4-\""},
+        {{"--score", "s.json", "--select", "-7"}, "--select: must be FIRST-LAST or one measure"},
+        {{"--score", "s.json", "--select", "1-2", "--select", "3-4"},
+         "--select: At Most 1 required but received 2"},
+        {{"--score", "s.json", "--select-staves", "1-2"}, "--select-staves requires --select"},
+        {{"--score", "s.json", "--select", "1-2", "--select-staves", "0-2"},
+         "--select-staves: must be FIRST-LAST or one staff, counted from 1 at the top up to "
+         "32767, not \"0-2\""},
+        {{"--score", "s.json", "--select", "1-2", "--select-staves", "3-2"},
+         "--select-staves: must be FIRST-LAST or one staff"},
+        {{"--score", "s.json", "--select", "1-2", "--select-staves", "a"},
+         "--select-staves: must be FIRST-LAST or one staff"},
+        {{"--score", "s.json", "--part"}, "--part: 1 required"},
+        {{"--score", "s.json", "--report"}, "--report: 1 required"},
     };
     for (const Refused& refused : cases) {
         const CommandLine line = Parse(refused.arguments);
@@ -169,6 +184,45 @@ TEST(CommandLineTest, ScoreOutputsPartsPictureAndCallLogAreKept) {
     const CommandLine plain = Parse({"--score", "s.json"});
     EXPECT_FALSE(plain.linkedParts);
     EXPECT_EQ(plain.callLog, "");
+}
+
+TEST(CommandLineTest, SelectionPartAndReportOptionsAreKept) {
+    struct Given {
+        Arguments arguments;
+        std::optional<UserSession::Selection> selection;
+    };
+    using Selection = UserSession::Selection;
+    const Given cases[] = {
+        {{}, std::nullopt},
+        {{"--select", "0-8"}, Selection{"0", "8", 0, 0}},
+        {{"--select", "12a-14"}, Selection{"12a", "14", 0, 0}},
+        {{"--select", "5"}, Selection{"5", "5", 0, 0}},
+        {{"--select", "3-4", "--select-staves", "2-3"}, Selection{"3", "4", 2, 3}},
+        {{"--select-staves", "2", "--select", "X1-X2"}, Selection{"X1", "X2", 2, 2}},
+    };
+    for (const Given& given : cases) {
+        Arguments arguments = {"--score", "s.json"};
+        arguments.insert(arguments.end(), given.arguments.begin(), given.arguments.end());
+        const CommandLine line = Parse(arguments);
+        ASSERT_EQ(line.task, CommandLine::Task::Session) << line.message;
+        ASSERT_EQ(line.selection.has_value(), given.selection.has_value());
+        if (given.selection) {
+            EXPECT_EQ(line.selection->firstBar, given.selection->firstBar);
+            EXPECT_EQ(line.selection->lastBar, given.selection->lastBar);
+            EXPECT_EQ(line.selection->firstStaff, given.selection->firstStaff);
+            EXPECT_EQ(line.selection->lastStaff, given.selection->lastStaff);
+        }
+        EXPECT_TRUE(line.steps.empty()) << "a selection is no dialog step";
+    }
+    const CommandLine line = Parse({"--score", "s.json", "--part", "Clarinet in B\xE2\x99\xAD",
+                                    "--quiet", "--report", "report.json"});
+    EXPECT_EQ(line.part, "Clarinet in B\xE2\x99\xAD");
+    EXPECT_TRUE(line.quiet);
+    EXPECT_EQ(line.jsonReport, "report.json");
+    const CommandLine plain = Parse({"--score", "s.json"});
+    EXPECT_EQ(plain.part, "");
+    EXPECT_FALSE(plain.quiet);
+    EXPECT_EQ(plain.jsonReport, "");
 }
 
 } // namespace

@@ -56,6 +56,25 @@ TEST_F(ScoreFileTest, BuildsTheDocumentTheFileDescribes) {
     EXPECT_EQ(host.Document().ComponentAt("94", 0xFFFE, 2)[0], 0);
 }
 
+TEST_F(ScoreFileTest, MeasuresKeepTheScoresNumbersAndPartsTheirNames) {
+    ScoreFile::Apply(R"({"staves": [{"id": 1}],
+        "measures": [{"number": "0"}, {"number": 1}, {}, {"number": "12a"}],
+        "parts": [{"id": 0, "widths": [1, 1, 1, 1]},
+                  {"id": 2, "name": "Violoncello", "widths": [1, 1, 1, 1]},
+                  {"id": 3, "widths": [1, 1, 1, 1]}]})",
+                     host);
+    const ScoreTerms& terms = host.Terms();
+    EXPECT_EQ(terms.Bars(1, 2), "bars 0\u20131");
+    EXPECT_EQ(terms.Bar(3), "3") << "a measure without a number keeps its place";
+    EXPECT_EQ(terms.Bar(4), "12a");
+    EXPECT_EQ(terms.Part(0), "Score");
+    EXPECT_EQ(terms.Part(2), "Violoncello");
+    EXPECT_EQ(terms.Part(3), "Part 3");
+    host.Reset();
+    ScoreFile::Apply(kSmallScore, host);
+    EXPECT_EQ(host.Terms().Bars(1, 3), "bars 1\u20133") << "without numbers, the host's";
+}
+
 struct BadScore {
     std::string json;
     const char* message;
@@ -84,6 +103,10 @@ TEST_F(ScoreFileTest, MalformedFilesAreRefusedNamingThePlace) {
     const std::string staves = R"("staves": [{"id": 1}], "measures": [{}, {}])";
     const BadScore cases[] = {
         {"{", "not valid JSON at line 1, column 1: syntax error"},
+        {R"({"staves": [{"id": 1}], "measures": [{"number": 1.5}]})",
+         "measures[0].number: expected a text"},
+        {("{" + staves + R"(, "parts": [{"id": 0, "name": 7, "widths": [300, 300]}]})"),
+         "parts[0].name: expected a text"},
         {"[1, 2]", "the score: expected an object"},
         {R"({"measures": [{}]})", "the score: missing \"staves\""},
         {R"({"staves": [{"id": 0}], "measures": [{}]})",

@@ -231,4 +231,36 @@ TEST_F(MusicXmlMappingTest, LinkedPartsShowTheirStavesSpacedByTheHost) {
     EXPECT_FALSE(Mapped({Measure(1, Divisions(1))}, false)["parts"].size() > 1);
 }
 
+TEST_F(MusicXmlMappingTest, PartsKeepTheirNamesAndMeasuresTheScoresNumbers) {
+    struct Named {
+        const char* list; // the <score-part>'s content
+        const char* name; // the linked part's name in the host's file; empty: none written
+    };
+    const Named cases[] = {
+        {"<part-name>Flute</part-name>", "Flute"},
+        {"<part-name>Clarinet in B\u266D</part-name><part-abbreviation>Cl.</part-abbreviation>",
+         "Clarinet in B\u266D"},
+        {"<part-name/><part-abbreviation>Vc.</part-abbreviation>", "Vc."},
+        {"<part-name>  </part-name>", ""},
+    };
+    for (const Named& c : cases) {
+        SCOPED_TRACE(c.list);
+        const std::string text = std::string("<score-partwise><part-list><score-part id=\"P1\">") +
+                                 c.list + "</score-part></part-list><part id=\"P1\">" +
+                                 Measure(0, Divisions(1) + Note(1)) + Measure(1, Note(4)) +
+                                 "<measure number=\"2a\">" + Note(4) + "</measure>" +
+                                 Measure(4, Note(4)) + "</part></score-partwise>";
+        const Json score = MusicXmlMapping::ScoreJson(MusicXmlReader::Read(text), true);
+        const Json& part = score["parts"][1];
+        EXPECT_EQ(part.contains("name") ? part["name"].get<std::string>() : "", c.name);
+        EXPECT_FALSE(score["parts"][0].contains("name")) << "the score is named by the host";
+        // Only numbers that differ from the measure's place are written.
+        std::vector<std::string> numbers;
+        for (const Json& measure : score["measures"]) {
+            numbers.push_back(measure.value("number", "-"));
+        }
+        EXPECT_EQ(numbers, (std::vector<std::string>{"0", "1", "2a", "-"}));
+    }
+}
+
 } // namespace

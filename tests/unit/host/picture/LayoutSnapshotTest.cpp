@@ -54,7 +54,7 @@ TEST_F(LayoutSnapshotTest, TakesEveryPartWithItsOwnStavesSystemsAndRests) {
         (std::vector<Measure>{{100, true}, {110, true}, {120, false}, {130, true}, {140, true}}));
     // A system the layout has not placed yet holds no measures.
     EXPECT_EQ(part.systems, (std::vector<System>{{1, 5}}));
-    EXPECT_EQ(part.rests, (std::vector<Rest>{{1, 2, 250}}));
+    EXPECT_EQ(part.rests, (std::vector<Rest>{{1, 2, 250, -18}}));
     EXPECT_EQ(snapshot.systemWidth, 900);
     EXPECT_EQ(host.Document().CurrentPart(), 2);
 }

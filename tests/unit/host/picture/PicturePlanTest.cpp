@@ -106,4 +106,29 @@ TEST(PicturePlanTest, APartMissingFromOneSideIsDrawnAsAllChanged) {
     EXPECT_EQ(ColumnText(plan, 1, true), "E1* E2*");
 }
 
+TEST(PicturePlanTest, PartsAndMeasuresAreNamedInTheScoresOwnTerms) {
+    LayoutSnapshot after = PictureAfter();
+    after.terms.SetBarNumbers({"0", "1", "2", "3"});
+    after.terms.SetPartName(5, "Flute");
+    const PicturePlan plan = PicturePlan::Make(PictureBefore(), after, "");
+    std::vector<std::string> headings;
+    std::vector<std::string> numbers;
+    std::vector<std::string> systems;
+    for (const PicturePlan::Label& label : plan.labels) {
+        if (label.style == PicturePlan::Style::Heading) {
+            headings.push_back(label.text);
+        } else if (label.style == PicturePlan::Style::MeasureNumber && label.x > plan.width / 2 &&
+                   label.y < plan.panels[0].y + plan.panels[0].height) {
+            numbers.push_back(label.text);
+        } else if (label.style == PicturePlan::Style::Caption && label.x > plan.width / 2 &&
+                   label.text.find_first_of("0123456789") == 0) {
+            systems.push_back(label.text);
+        }
+    }
+    EXPECT_EQ(headings, (std::vector<std::string>{"Score", "Flute"}));
+    // The score's measures 1 and 4 are its bars 0 and 3, the one system holds bars 0-3.
+    EXPECT_EQ(numbers, (std::vector<std::string>{"0", "3"}));
+    EXPECT_EQ(systems.front(), "0\u20133");
+}
+
 } // namespace
