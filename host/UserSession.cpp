@@ -272,6 +272,10 @@ bool UserSession::Save(const ScoreSource& source, const std::vector<std::string>
     for (const std::string& file : partFiles) {
         report += "part file: " + file + '\n';
     }
+    for (const std::string& warning :
+         source.Warnings(outputPath_, !partsFolder_.empty(), host.Document())) {
+        report += "warning: " + warning + '\n';
+    }
     if (!picturePath_.empty()) {
         report += "picture: " + picturePath_ + '\n';
     }

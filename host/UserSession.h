@@ -58,7 +58,8 @@ private:
     // output's format and the part files, and returns those.
     std::vector<std::string> CheckOutputs(const ScoreSource* source) const;
     // Writes the outputs: the score, the part files, and the picture of the layout before the
-    // session and as it is now; the report lists the part files and the picture.
+    // session and as it is now; the report lists the part files, the picture and what the
+    // files cannot hold.
     bool Save(const ScoreSource& source, const std::vector<std::string>& partFiles,
               const LayoutSnapshot& before, std::string& report, std::string& error) const;
     // The picture's title: the score and the mode and scope of the last Apply.
