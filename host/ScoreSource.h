@@ -24,6 +24,13 @@ public:
     virtual std::vector<std::string> PartFiles(const std::string& folder) const = 0;
     // Writes one file per linked part into the folder (created when missing).
     virtual void SaveParts(const std::string& folder, HostDocument& document) const = 0;
+    // What the score file Save writes to the path (none when the path is empty) and, when
+    // asked, the files SaveParts writes cannot hold of the document: a line each, naming the
+    // file. A format that holds the whole document has none.
+    virtual std::vector<std::string> Warnings(const std::string& /*scorePath*/, bool /*partFiles*/,
+                                              HostDocument& /*document*/) const {
+        return {};
+    }
 
     // Loads the score file (by its extension: .json, or MusicXML where the build reads it) into
     // a freshly reset host; with linkedParts a MusicXML score also gets a linked part per part.

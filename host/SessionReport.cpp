@@ -148,9 +148,18 @@ std::string SessionReport::SummaryText() const {
            " cancelled\n";
 }
 
+// A warning is never silenced: the quiet report keeps it beside the summary.
+std::string SessionReport::WarningText() const {
+    std::string text;
+    for (const std::string& warning : warnings) {
+        text += "warning: " + warning + '\n';
+    }
+    return text;
+}
+
 std::string SessionReport::Text(bool quiet) const {
     if (quiet) {
-        return SummaryText();
+        return WarningText() + SummaryText();
     }
     std::ostringstream out;
     out << SelectionText() << '\n';
@@ -169,7 +178,7 @@ std::string SessionReport::Text(bool quiet) const {
     if (!picture.empty()) {
         out << "picture: " << picture << '\n';
     }
-    out << SummaryText();
+    out << WarningText() << SummaryText();
     return out.str();
 }
 
@@ -230,6 +239,7 @@ std::string SessionReport::Json(const std::string& error) const {
     report["summary"] = summary;
     report["partFiles"] = partFiles;
     report["picture"] = picture.empty() ? JsonValue(nullptr) : JsonValue(picture);
+    report["warnings"] = warnings;
     if (!error.empty()) {
         report["error"] = error;
     }

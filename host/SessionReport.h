@@ -47,6 +47,7 @@ struct SessionReport {
     std::vector<LayoutChange> changes;
     std::vector<std::string> partFiles; // the part files written
     std::string picture;                // the picture drawn of the session; empty: none
+    std::vector<std::string> warnings;  // what the written files cannot hold
 
     // "selection in Flute: bars 4–7, all staves", or "...: none".
     std::string SelectionText() const;
@@ -54,4 +55,5 @@ struct SessionReport {
 private:
     std::string ChangeText(const LayoutChange& change) const;
     std::string SummaryText() const;
+    std::string WarningText() const;
 };

@@ -403,5 +403,6 @@ bool UserSession::Save(const ScoreSource& source, const std::vector<std::string>
     }
     report_.partFiles = partFiles;
     report_.picture = picturePath_;
+    report_.warnings = source.Warnings(outputPath_, !partsFolder_.empty(), host.Document());
     return true;
 }

@@ -88,7 +88,8 @@ private:
     // output's format and the part files, and returns those.
     std::vector<std::string> CheckOutputs(const ScoreSource* source) const;
     // Writes the outputs: the score, the part files, and the picture of the layout before and
-    // after the session; the report lists the part files and the picture.
+    // after the session; the report lists the part files, the picture and what the files cannot
+    // hold.
     bool Save(const ScoreSource& source, const std::vector<std::string>& partFiles,
               const LayoutSnapshot& before, const LayoutSnapshot& after, std::string& error);
     // The picture's title: the score, the mode and scope of the last Apply, the selection.

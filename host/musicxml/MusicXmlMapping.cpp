@@ -6,6 +6,7 @@
 #include "host/musicxml/MusicXmlScaling.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 namespace {
@@ -22,16 +23,41 @@ constexpr std::int64_t kMostMeasures = kWidestField - 1;
                      ", measure " + measure.number + ": " + problem);
 }
 
-// A duration as the shortest meter that holds it exactly: 3072 is 3/4, 2560 is 5/8.
-Json Meter(std::int32_t duration, const MusicXmlPart& part, const MusicXmlMeasure& measure) {
+// The shortest meter that holds the duration exactly: 3072 is 3/4, 2560 is 5/8.
+std::optional<Json> ExactMeter(std::int64_t duration) {
     for (int beatValue = 1; beatValue <= HostLayout::kShortestBeatValue; beatValue *= 2) {
         const std::int32_t beat = HostLayout::MeterDuration(1, beatValue);
         if (duration % beat == 0 && duration / beat <= HostLayout::kMostBeats) {
-            return {{"beats", duration / beat}, {"beatValue", beatValue}};
+            return Json{{"beats", duration / beat}, {"beatValue", beatValue}};
         }
+    }
+    return std::nullopt;
+}
+
+Json Meter(std::int64_t duration, const MusicXmlPart& part, const MusicXmlMeasure& measure) {
+    if (std::optional<Json> meter = ExactMeter(duration)) {
+        return *meter;
     }
     Fail(part, measure,
          "a measure of " + std::to_string(duration) + " host units fits no meter of the host");
+}
+
+// A measure's length as the host holds it: exactly where a meter can; otherwise (a tuplet left
+// open, divisions that do not divide the host's units) the nearest length a meter holds, counted
+// in the shortest beat that reaches it.
+std::int64_t HostLength(const MusicXmlDuration& length) {
+    const std::int64_t units = length.HostUnits();
+    if (length.IsWholeHostUnits() && ExactMeter(units)) {
+        return units;
+    }
+    for (int beatValue = HostLayout::kShortestBeatValue; beatValue >= 1; beatValue /= 2) {
+        const std::int32_t beat = HostLayout::MeterDuration(1, beatValue);
+        const std::int64_t beats = std::max<std::int64_t>(1, (units + beat / 2) / beat);
+        if (beats <= HostLayout::kMostBeats) {
+            return beats * beat;
+        }
+    }
+    return units;
 }
 
 int BusiestStaff(const MusicXmlPart& part, std::size_t measure) {
@@ -138,15 +164,10 @@ private:
     // The meter in force, unless the music of the measure is shorter (a pickup) or longer.
     Json Measures() const {
         Json measures = Json::array();
-        std::int32_t meter = HostLayout::kCommonTime;
-        std::int32_t previous = 0;
+        const std::vector<MusicXmlDuration> lengths = score_.MeasureLengths();
+        std::int64_t previous = 0;
         for (std::size_t measure = 0; measure < measureCount_; ++measure) {
-            std::int32_t content = 0;
-            for (const MusicXmlPart& part : score_.parts) {
-                meter = part.measures[measure].meterDuration.value_or(meter);
-                content = std::max(content, part.measures[measure].contentDuration);
-            }
-            const std::int32_t duration = content > 0 ? content : meter;
+            const std::int64_t duration = HostLength(lengths[measure]);
             const MusicXmlPart& first = score_.parts.front();
             // The meter is worked out before it goes into a JSON initializer list: one that
             // throws while such a list is being built leaves GCC destroying its elements after
@@ -250,17 +271,22 @@ private:
         return widths;
     }
 
-    // Systems begin where the file breaks them; a file without breaks is flowed.
+    // Systems begin where the file breaks them (a mark on the first measure alone says it is
+    // one system); a file without breaks is flowed.
     Json ScoreSystems(const std::vector<std::int16_t>& widths) const {
         std::vector<std::int32_t> starts = {1};
-        for (std::size_t measure = 1; measure < measureCount_; ++measure) {
+        bool marked = false;
+        for (std::size_t measure = 0; measure < measureCount_; ++measure) {
             if (std::any_of(score_.parts.begin(), score_.parts.end(), [&](const MusicXmlPart& p) {
                     return p.measures[measure].newSystem || p.measures[measure].newPage;
                 })) {
-                starts.push_back(static_cast<std::int32_t>(measure + 1));
+                marked = true;
+                if (measure > 0) {
+                    starts.push_back(static_cast<std::int32_t>(measure + 1));
+                }
             }
         }
-        if (starts.size() == 1) {
+        if (!marked) {
             return SystemsJson(HostLayout::Flow(widths, systemWidth_));
         }
         std::vector<std::pair<std::int32_t, std::int32_t>> systems;

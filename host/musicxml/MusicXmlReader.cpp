@@ -26,6 +26,8 @@ constexpr std::int16_t kMostNotes = 13;
 constexpr std::int64_t kLongestDuration = 1'000'000'000;
 // The widest measure width read, in tenths.
 constexpr double kWidestWidth = 1e6;
+// The longest a measure may reach, in quarter notes: a million of them.
+const MusicXmlDuration kLongestMeasure(kLongestDuration, HostLayout::kQuarterNote);
 
 // A place in the file for messages: the part and, once known, the measure.
 class Place {
@@ -139,9 +141,13 @@ private:
             measure_.width = place_.Number("width", width.value(), 0, kWidestWidth);
         }
         measure_.cells.resize(static_cast<std::size_t>(part_.staves));
-        position_ = 0;
-        for (pugi::xml_node child : node.children()) {
-            ReadChild(child);
+        position_ = MusicXmlDuration();
+        try {
+            for (pugi::xml_node child : node.children()) {
+                ReadChild(child);
+            }
+        } catch (const MusicXmlDuration::Overflow& overflow) {
+            place_.Fail(overflow.what());
         }
         part_.measures.push_back(std::move(measure_));
     }
@@ -153,8 +159,8 @@ private:
         } else if (name == "note") {
             ReadNote(child);
         } else if (name == "backup") {
-            position_ -= Duration(child);
-            if (position_ < 0) {
+            position_ = position_ - Duration(child);
+            if (position_ < MusicXmlDuration()) {
                 place_.Fail("<backup> goes back before the start of the measure");
             }
         } else if (name == "forward") {
@@ -229,7 +235,7 @@ private:
     void ReadNote(pugi::xml_node note) {
         const bool chord = static_cast<bool>(note.child("chord"));
         const bool grace = static_cast<bool>(note.child("grace"));
-        const std::int64_t duration = grace ? 0 : Duration(note);
+        const MusicXmlDuration duration = grace ? MusicXmlDuration() : Duration(note);
         if (chord) {
             position_ = chordStart_;
         }
@@ -246,6 +252,9 @@ private:
                     std::min<int>(layer.back() + (rest ? 0 : 1), kMostNotes));
             } else {
                 layer.push_back(rest ? 0 : 1);
+                if (rest) {
+                    cell.restLength = cell.restLength + duration;
+                }
             }
         }
         chordStart_ = position_;
@@ -286,8 +295,8 @@ private:
         return layer;
     }
 
-    // The <duration> of the element in the host's units, 1024 to a quarter note.
-    std::int64_t Duration(pugi::xml_node node) {
+    // The <duration> of the element, exactly, however it divides the quarter note.
+    MusicXmlDuration Duration(pugi::xml_node node) {
         const pugi::xml_node duration = node.child("duration");
         if (!duration) {
             place_.Fail("<" + std::string(node.name()) + "> has no <duration>");
@@ -295,29 +304,23 @@ private:
         if (divisions_ == 0) {
             place_.Fail("a duration comes before any <divisions>");
         }
-        const std::int64_t value = place_.Integer(duration, 0, kLongestDuration);
-        if (value * HostLayout::kQuarterNote % divisions_ != 0) {
-            place_.Fail("duration " + std::to_string(value) + " at " + std::to_string(divisions_) +
-                        " divisions to a quarter is no whole number of host units");
-        }
-        return value * HostLayout::kQuarterNote / divisions_;
+        return {place_.Integer(duration, 0, kLongestDuration), divisions_};
     }
 
-    void Advance(std::int64_t duration) {
-        position_ += duration;
-        if (position_ > kLongestDuration) {
+    void Advance(const MusicXmlDuration& duration) {
+        position_ = position_ + duration;
+        if (position_ > kLongestMeasure) {
             place_.Fail("the measure is longer than any meter");
         }
-        measure_.contentDuration =
-            std::max(measure_.contentDuration, static_cast<std::int32_t>(position_));
+        measure_.contentDuration = std::max(measure_.contentDuration, position_);
     }
 
     MusicXmlPart& part_;
     Place& place_;
     MusicXmlMeasure measure_;
     std::int64_t divisions_ = 0;
-    std::int64_t position_ = 0;
-    std::int64_t chordStart_ = 0;
+    MusicXmlDuration position_;
+    MusicXmlDuration chordStart_;
     std::string key_;
     std::string meter_;
     std::map<std::size_t, std::map<std::string, int>> voices_;
@@ -369,6 +372,20 @@ void CheckScaling(const MusicXmlScore& score, const Place& place) {
     }
 }
 
+// A staff's measure filled by the rests of one layer is one in which nothing is entered.
+void EmptyMeasuresOfRests(MusicXmlScore& score) {
+    const std::vector<MusicXmlDuration> lengths = score.MeasureLengths();
+    for (MusicXmlPart& part : score.parts) {
+        for (std::size_t measure = 0; measure < lengths.size(); ++measure) {
+            for (MusicXmlCell& cell : part.measures[measure].cells) {
+                if (cell.FilledByRests(lengths[measure])) {
+                    cell.layers.assign(cell.layers.size(), {});
+                }
+            }
+        }
+    }
+}
+
 void ReadDefaults(pugi::xml_node defaults, MusicXmlScore& score) {
     const Place place("<defaults>");
     if (pugi::xml_node scaling = defaults.child("scaling")) {
@@ -394,11 +411,6 @@ void ReadDefaults(pugi::xml_node defaults, MusicXmlScore& score) {
 }
 
 } // namespace
-
-bool MusicXmlCell::HasEntries() const {
-    return std::any_of(layers.begin(), layers.end(),
-                       [](const std::vector<std::int16_t>& layer) { return !layer.empty(); });
-}
 
 MusicXmlScore MusicXmlReader::Read(const std::string& text) {
     pugi::xml_document document;
@@ -444,5 +456,6 @@ MusicXmlScore MusicXmlReader::Read(const std::string& text) {
         }
     }
     CheckMeasureCounts(score);
+    EmptyMeasuresOfRests(score);
     return score;
 }

@@ -3,6 +3,8 @@
 // what breaks a run of rests in an extracted part, and the entries and clefs of each staff.
 #pragma once
 
+#include "host/musicxml/MusicXmlDuration.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,8 +16,13 @@ struct MusicXmlCell {
     // The clef written before the staff's first entry in the measure, and those after it.
     std::optional<int> startClef;
     std::vector<int> laterClefs;
+    // How long the entered rests last together.
+    MusicXmlDuration restLength;
 
     bool HasEntries() const;
+    // Whether the staff holds nothing but rests of one layer that last the whole measure: how
+    // exporters write a measure in which nothing is entered, as a notation program holds it.
+    bool FilledByRests(const MusicXmlDuration& measureLength) const;
 };
 
 struct MusicXmlMeasure {
@@ -24,7 +31,7 @@ struct MusicXmlMeasure {
     bool newSystem = false;
     bool newPage = false;
     std::optional<std::int32_t> meterDuration; // host units, when a <time> is written here
-    std::int32_t contentDuration = 0;          // how far the music of the measure reaches
+    MusicXmlDuration contentDuration;          // how far the music of the measure reaches
     bool meterChange = false;
     bool keyChange = false;
     bool rehearsal = false;
@@ -50,4 +57,7 @@ struct MusicXmlScore {
     std::vector<MusicXmlPart> parts;
 
     std::size_t MeasureCount() const { return parts.empty() ? 0 : parts.front().measures.size(); }
+    // The length of each measure: how far its music reaches in the longest part and voice, or
+    // where it holds no music the meter in force (4/4 before any).
+    std::vector<MusicXmlDuration> MeasureLengths() const;
 };

@@ -7,6 +7,7 @@
 #include "host/ScoreFile.h"
 #include "host/ScoreFileWriter.h"
 #include "host/StandInHost.h"
+#include "host/musicxml/MusicXmlEncoding.h"
 #include "host/musicxml/MusicXmlFile.h"
 #include "host/musicxml/MusicXmlMapping.h"
 #include "host/musicxml/MusicXmlReader.h"
@@ -17,13 +18,6 @@
 #include <set>
 
 namespace {
-
-// The editing in place works on UTF-8 text, which is what MusicXML files are written in.
-void CheckUtf8(const std::string& text) {
-    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
-        throw ScoreError("a UTF-16 file; MusicXML is read as UTF-8");
-    }
-}
 
 // A file name's stem from the part ID, with only letters, digits, '-', '_' and '.' kept and no
 // leading '.' (which would hide the file); an empty ID is named by the part's place.
@@ -72,13 +66,16 @@ std::unique_ptr<ScoreSource> MusicXmlScoreSource::Load(const std::string& path, 
 }
 
 std::unique_ptr<MusicXmlScoreSource>
-MusicXmlScoreSource::FromText(std::string text, bool linkedParts, StandInHost& host) {
-    CheckUtf8(text);
+MusicXmlScoreSource::FromText(std::string bytes, bool linkedParts, StandInHost& host) {
+    const MusicXmlEncoding encoding = MusicXmlEncoding::Of(bytes);
+    std::string text = encoding.Decode(bytes);
+    bytes = std::string();
     const MusicXmlScore score = MusicXmlReader::Read(text);
     ScoreJson json(MusicXmlMapping::ScoreJson(score, linkedParts).dump());
     ScoreFile::ApplyParsed(json, host);
-    std::unique_ptr<MusicXmlScoreSource> source(new MusicXmlScoreSource(
-        std::move(text), MusicXmlScaling(score.millimeters, score.tenths), std::move(json)));
+    std::unique_ptr<MusicXmlScoreSource> source(
+        new MusicXmlScoreSource(std::move(text), encoding,
+                                MusicXmlScaling(score.millimeters, score.tenths), std::move(json)));
     if (linkedParts) {
         for (const MusicXmlPart& part : score.parts) {
             source->partIds_.push_back(part.id);
@@ -131,10 +128,30 @@ void MusicXmlScoreSource::SaveParts(const std::string& folder, HostDocument& doc
 }
 
 std::string MusicXmlScoreSource::ScoreText(HostDocument& document) const {
-    return MusicXmlWriter::Score(text_, scaling_, loaded_, PartLayout::Of(document, 0));
+    return encoding_.Encode(
+        MusicXmlWriter::Score(text_, scaling_, loaded_, PartLayout::Of(document, 0)));
 }
 
 std::string MusicXmlScoreSource::PartText(std::size_t part, HostDocument& document) const {
-    return MusicXmlWriter::Part(text_, partIds_[part], scaling_,
-                                PartLayout::Of(document, static_cast<std::int16_t>(part + 1)));
+    return encoding_.Encode(
+        MusicXmlWriter::Part(text_, partIds_[part], scaling_,
+                             PartLayout::Of(document, static_cast<std::int16_t>(part + 1))));
+}
+
+std::vector<std::string> MusicXmlScoreSource::Warnings(const std::string& scorePath, bool partFiles,
+                                                       HostDocument& document) const {
+    std::vector<std::string> warnings;
+    const auto add = [&](const std::string& file, const PartLayout& layout) {
+        for (const std::string& lost : MusicXmlWriter::Unwritten(layout)) {
+            warnings.push_back(file + ": " + lost);
+        }
+    };
+    if (IsMusicXmlPath(scorePath)) {
+        add(scorePath, PartLayout::Of(document, 0));
+    }
+    const std::vector<std::string> names = PartFileNames(partIds_);
+    for (std::size_t part = 0; partFiles && part < names.size(); ++part) {
+        add(names[part], PartLayout::Of(document, static_cast<std::int16_t>(part + 1)));
+    }
+    return warnings;
 }

@@ -5,6 +5,7 @@
 #include "host/PartLayout.h"
 #include "host/ScoreJson.h"
 #include "host/ScoreSource.h"
+#include "host/musicxml/MusicXmlEncoding.h"
 #include "host/musicxml/MusicXmlScaling.h"
 
 #include <vector>
@@ -27,11 +28,16 @@ public:
     std::string PartText(std::size_t part, HostDocument& document) const;
     std::size_t PartCount() const { return partIds_.size(); }
 
-private:
-    MusicXmlScoreSource(std::string text, MusicXmlScaling scaling, ScoreJson json)
-        : text_(std::move(text)), scaling_(scaling), json_(std::move(json)) {}
+    std::vector<std::string> Warnings(const std::string& scorePath, bool partFiles,
+                                      HostDocument& document) const override;
 
-    std::string text_;
+private:
+    MusicXmlScoreSource(std::string text, MusicXmlEncoding encoding, MusicXmlScaling scaling,
+                        ScoreJson json)
+        : text_(std::move(text)), encoding_(encoding), scaling_(scaling), json_(std::move(json)) {}
+
+    std::string text_; // as UTF-8
+    MusicXmlEncoding encoding_;
     MusicXmlScaling scaling_;
     // The score in the host's JSON format, as loaded.
     ScoreJson json_;

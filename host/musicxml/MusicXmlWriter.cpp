@@ -1,5 +1,6 @@
 #include "host/musicxml/MusicXmlWriter.h"
 
+#include "host/HostRecords.h"
 #include "host/ScoreError.h"
 #include "host/musicxml/MusicXmlText.h"
 
@@ -108,8 +109,11 @@ private:
     std::vector<Edit> edits_;
 };
 
+// The document with the white space between elements kept, so that it is written back with the
+// source's lines.
 pugi::xml_node Root(pugi::xml_document& document, const std::string& text) {
-    if (!document.load_buffer(text.data(), text.size(), pugi::parse_full, pugi::encoding_utf8)) {
+    if (!document.load_buffer(text.data(), text.size(), pugi::parse_full | pugi::parse_ws_pcdata,
+                              pugi::encoding_utf8)) {
         throw ScoreError("the MusicXML text is no longer well-formed");
     }
     return document.document_element();
@@ -129,18 +133,51 @@ bool MarksSystem(pugi::xml_node print) {
     return IsYes(print.attribute("new-system")) || IsYes(print.attribute("new-page"));
 }
 
+bool HasSystemBreaks(pugi::xml_node root) {
+    bool breaks = false;
+    ForEachMeasure(root, [&](pugi::xml_node measure, std::size_t) {
+        breaks = breaks || MarksSystem(measure.child("print"));
+    });
+    return breaks;
+}
+
+// The width a measure is written with: a multimeasure rest's on its first measure, where the
+// rest is drawn, else the measure's own.
+std::vector<std::int16_t> WrittenWidths(const PartLayout& layout) {
+    std::vector<std::int16_t> widths = layout.widths;
+    for (const PartLayout::Rest& rest : layout.rests) {
+        const auto first = static_cast<std::size_t>(rest.first - 1);
+        if (first < widths.size()) {
+            widths[first] = rest.width;
+        }
+    }
+    return widths;
+}
+
 void SetAttribute(pugi::xml_node element, const char* name, const std::string& value) {
     pugi::xml_attribute attribute = element.attribute(name);
     (attribute ? attribute : element.append_attribute(name)).set_value(value.c_str());
+}
+
+// Removes the node with the white space before it, which would otherwise leave an empty line.
+void RemoveWithSpace(pugi::xml_node node) {
+    const pugi::xml_node space = node.previous_sibling();
+    if (space.type() == pugi::node_pcdata && MusicXmlText::Trimmed(space.value()).empty()) {
+        node.parent().remove_child(space);
+    }
+    node.parent().remove_child(node);
 }
 
 void RemoveMultipleRests(pugi::xml_node measure) {
     for (pugi::xml_node attributes : measure.children("attributes")) {
         for (pugi::xml_node style = attributes.child("measure-style"); style;) {
             const pugi::xml_node next = style.next_sibling("measure-style");
-            style.remove_child("multiple-rest");
-            if (!style.first_child()) {
-                attributes.remove_child(style);
+            if (pugi::xml_node rest = style.child("multiple-rest")) {
+                RemoveWithSpace(rest);
+            }
+            if (!style.find_child(
+                    [](pugi::xml_node child) { return child.type() == pugi::node_element; })) {
+                RemoveWithSpace(style);
             }
             style = next;
         }
@@ -179,18 +216,22 @@ std::string MusicXmlWriter::Score(const std::string& text, const MusicXmlScaling
     TextEdits edits(text);
     pugi::xml_document document;
     const pugi::xml_node root = edits.Parse(document);
+    const std::vector<std::int16_t> before = WrittenWidths(loaded);
+    const std::vector<std::int16_t> after = WrittenWidths(now);
     const std::vector<std::int16_t> starts = now.SystemStarts();
-    const bool systemsChanged = starts != loaded.SystemStarts();
+    // A file without system breaks is flowed when read: once its widths change, its systems are
+    // written out so that it reads back as they are.
+    const bool writeSystems =
+        starts != loaded.SystemStarts() || (before != after && !HasSystemBreaks(root));
     const std::set<std::int16_t> startSet(starts.begin(), starts.end());
     ForEachMeasure(root, [&](pugi::xml_node measure, std::size_t index) {
-        if (index < now.widths.size() && index < loaded.widths.size() &&
-            now.widths[index] != loaded.widths[index]) {
-            edits.SetAttribute(measure, "width", scaling.TenthsText(now.widths[index]));
+        if (index < after.size() && index < before.size() && after[index] != before[index]) {
+            edits.SetAttribute(measure, "width", scaling.TenthsText(after[index]));
         }
-        if (!systemsChanged || index == 0) {
+        if (!writeSystems || (index == 0 && !starts.empty())) {
             return;
         }
-        const bool start = startSet.count(static_cast<std::int16_t>(index + 1)) != 0;
+        const bool start = index == 0 || startSet.count(static_cast<std::int16_t>(index + 1)) != 0;
         const pugi::xml_node print = measure.child("print");
         if (start && !print) {
             edits.Prepend(measure, kNewSystem);
@@ -207,6 +248,31 @@ std::string MusicXmlWriter::Score(const std::string& text, const MusicXmlScaling
     return edits.Applied();
 }
 
+std::vector<std::string> MusicXmlWriter::Unwritten(const PartLayout& layout) {
+    std::vector<std::string> lost;
+    for (const PartLayout::Rest& rest : layout.rests) {
+        const auto first = static_cast<std::size_t>(rest.first - 1);
+        const std::string where = "measure " + std::to_string(rest.first) + ": ";
+        if (first < layout.widths.size() && layout.widths[first] != rest.width) {
+            lost.push_back(where + "the measure's own width " +
+                           std::to_string(layout.widths[first]) +
+                           " is not written: MusicXML holds one width there, the multimeasure "
+                           "rest's " +
+                           std::to_string(rest.width));
+        }
+        if (rest.countLimit != 0 || rest.restAdjust != HostRecords::Defaults::kRestAdjust ||
+            rest.flags != 0) {
+            lost.push_back(where + "the multimeasure rest's adjustment " +
+                           std::to_string(rest.restAdjust) + ", count limit " +
+                           std::to_string(rest.countLimit) + " and flags " +
+                           std::to_string(rest.flags) +
+                           " are not written: MusicXML has no place "
+                           "for them");
+        }
+    }
+    return lost;
+}
+
 std::string MusicXmlWriter::Part(const std::string& text, const std::string& partId,
                                  const MusicXmlScaling& scaling, const PartLayout& layout) {
     pugi::xml_document document;
@@ -220,7 +286,7 @@ std::string MusicXmlWriter::Part(const std::string& text, const std::string& par
         for (pugi::xml_node node = parent.first_child(); node;) {
             const pugi::xml_node next = node.next_sibling();
             if (others(node)) {
-                parent.remove_child(node);
+                RemoveWithSpace(node);
             }
             node = next;
         }
@@ -231,18 +297,19 @@ std::string MusicXmlWriter::Part(const std::string& text, const std::string& par
     for (const PartLayout::Rest& rest : layout.rests) {
         rests[rest.first] = &rest;
     }
+    const std::vector<std::int16_t> widths = WrittenWidths(layout);
     ForEachMeasure(root, [&](pugi::xml_node measure, std::size_t index) {
         const auto number = static_cast<std::int16_t>(index + 1);
         const auto rest = rests.find(number);
         RemoveMultipleRests(measure);
-        MarkSystem(measure, index > 0 && startSet.count(number) != 0);
+        // The first measure is marked only when it begins the one system, which a file without
+        // marks would not say.
+        MarkSystem(measure, index == 0 ? starts.empty() : startSet.count(number) != 0);
         if (rest != rests.end()) {
             AddMultipleRest(measure, rest->second->next - rest->second->first);
         }
-        if (index < layout.widths.size()) {
-            const std::int16_t width =
-                rest != rests.end() ? rest->second->width : layout.widths[index];
-            SetAttribute(measure, "width", scaling.TenthsText(width));
+        if (index < widths.size()) {
+            SetAttribute(measure, "width", scaling.TenthsText(widths[index]));
         }
     });
     std::ostringstream out;

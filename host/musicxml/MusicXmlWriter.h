@@ -7,14 +7,20 @@
 #include "host/musicxml/MusicXmlScaling.h"
 
 #include <string>
+#include <vector>
 
 class MusicXmlWriter {
 public:
-    // Widths that differ between the two layouts are written (in every part's measure); when
-    // the systems differ, every measure that now begins a system gets new-system="yes", and one
-    // that no longer does has its new-system and new-page set to "no".
+    // Widths that differ between the two layouts are written (in every part's measure; a
+    // multimeasure rest's width on its first measure); when the systems differ, or the widths
+    // of a file without system breaks, every measure that now begins a system gets
+    // new-system="yes" (the first measure too when it is the only system), and one that no
+    // longer does has its new-system and new-page set to "no".
     static std::string Score(const std::string& text, const MusicXmlScaling& scaling,
                              const PartLayout& loaded, const PartLayout& now);
+
+    // What the layout holds that a file written from it cannot: a line for each.
+    static std::vector<std::string> Unwritten(const PartLayout& layout);
 
     // The score reduced to the one part: its entry of the part list and its music, every
     // measure with the part's width and system break, and its multimeasure rests.

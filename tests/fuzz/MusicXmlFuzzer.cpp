@@ -1,8 +1,9 @@
-// A MusicXML score as anyone may write it, read with a linked part per MusicXML part, then a
-// spacing pass and the score and its parts written back. The reader takes the text or refuses it
-// with a score error, nothing else; the pass leaves no frame or edit open; the written score is
-// MusicXML again and reads back with the widths and system breaks the document holds; every
-// part file reads back. The first byte of the input is the user's choices, the rest the file.
+// A MusicXML score as anyone may write it, in any encoding, read with a linked part per MusicXML
+// part, then a spacing pass and the score and its parts written back. The reader takes the text
+// or refuses it with a score error, nothing else; the pass leaves no frame or edit open; the
+// written score is MusicXML again and reads back with the widths (a multimeasure rest's on its
+// first measure), system breaks and rests the document holds; every part file reads back. The
+// first byte of the input is the user's choices, the rest the file.
 #include "binding/PluginState.h"
 #include "host/PartLayout.h"
 #include "host/ScoreError.h"
@@ -66,8 +67,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         parts.push_back(source->PartText(part, host.Document()));
     }
     const PartLayout reread = ReadBack(written, host);
-    Require(reread.widths == score.widths, "the written widths read back");
+    // A measure that begins a multimeasure rest is written with the rest's width.
+    std::vector<std::int16_t> widths = score.widths;
+    for (const PartLayout::Rest& rest : score.rests) {
+        widths[static_cast<std::size_t>(rest.first - 1)] = rest.width;
+    }
+    Require(reread.widths == widths, "the written widths read back");
     Require(reread.SystemStarts() == score.SystemStarts(), "the written systems read back");
+    Require(reread.rests.size() == score.rests.size(), "the written rests read back");
+    for (std::size_t rest = 0; rest < score.rests.size(); ++rest) {
+        Require(reread.rests[rest].first == score.rests[rest].first &&
+                    reread.rests[rest].next == score.rests[rest].next &&
+                    reread.rests[rest].width == score.rests[rest].width,
+                "each written rest reads back");
+    }
     for (const std::string& part : parts) {
         ReadBack(part, host);
     }

@@ -56,9 +56,13 @@ TEST_F(MusicXmlBadInputTest, IsRefusedNamingTheFilePartAndMeasure) {
          "part P1 (Part 1), measure 1: a duration comes before any <divisions>"},
         {"counts.musicxml", Score({Measure(1, one) + Measure(2, ""), Measure(1, one)}),
          "part P2, measure 2: the part has 1 measures where part P1 has 2"},
-        {"misfit.musicxml", Score({Measure(1, Divisions(3) + Note(2)) + Measure(2, Note(1))}),
-         "part P1 (Part 1), measure 1: duration 2 at 3 divisions to a quarter is no whole "
-         "number of host units"},
+        {"endless.musicxml",
+         Score({Measure(1, Divisions(1) + Note(700'000) + Note(700'000)) + Measure(2, "")}),
+         "part P1 (Part 1), measure 1: the measure is longer than any meter"},
+        {"divisions.musicxml",
+         Score({Measure(1, Divisions(999983) + Note(1) + Divisions(999979) + Note(1) +
+                               Divisions(999961) + Note(1))}),
+         "part P1 (Part 1), measure 1: durations at these divisions cannot be added up exactly"},
         {"wide.musicxml", Score({Measure(1, one) + Measure(7, "", " width=\"20000\"")}),
          "part P1 (Part 1), measure 7: width 20000 tenths is 40000 EVPUs, beyond the widest "
          "measure of 32767"},
@@ -77,8 +81,6 @@ TEST_F(MusicXmlBadInputTest, IsRefusedNamingTheFilePartAndMeasure) {
          "part P1: the part list names it but no <part> holds its music"},
         {"unreadable.mxl", "PK\x03\x04 this is no archive",
          "not a readable compressed MusicXML file (Not a zip archive)"},
-        {"utf16.musicxml", std::string("\xFF\xFE<\0s\0", 6),
-         "a UTF-16 file; MusicXML is read as UTF-8"},
         {"meter-sum.musicxml", Score({Measure(1, MeterOfTerms(16385))}),
          "part P1 (Part 1), measure 1: <time> sums to more than any meter holds"},
         {"meter-sum-negative.musicxml", Score({Measure(1, MeterOfTerms(9000))}),
@@ -93,6 +95,13 @@ TEST_F(MusicXmlBadInputTest, IsRefusedNamingTheFilePartAndMeasure) {
         {"measures.musicxml", Score({Measures(32767)}),
          "the score has 32767 measures, 1 staves and 1 parts; the host holds at most 32766 "
          "measures and 32767 staves and parts"},
+        {"utf32.musicxml", std::string("\xFF\xFE\0\0<\0\0\0", 8),
+         "a UTF-32 file; MusicXML is read in UTF-8, UTF-16 or ISO-8859-1"},
+        {"cut.musicxml", std::string("\xFF\xFE<\0s\0/", 7),
+         "a UTF-16 file that ends in half a character"},
+        {"cp1252.musicxml", "<?xml version=\"1.0\" encoding=\"windows-1252\"?><score-partwise/>",
+         "the file is declared in encoding \"windows-1252\", which is not read; MusicXML is "
+         "read in UTF-8, UTF-16 or ISO-8859-1"},
     };
     for (const BadFile& test : cases) {
         const std::string path = Write(test.name, test.text);

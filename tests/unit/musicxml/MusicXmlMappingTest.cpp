@@ -55,6 +55,28 @@ TEST_F(MusicXmlMappingTest, MeasureDurationsFollowMetersAndShorterOrLongerMusic)
          Measure(1, Divisions(1, Time("<beats>2</beats><beat-type>4</beat-type>")) + Note(1) +
                         "<backup><duration>1</duration></backup>" + Note(2)),
          {2048}},
+        {"triplet eighths fill their meter exactly",
+         Measure(1, Divisions(3, Time("<beats>2</beats><beat-type>4</beat-type>")) + Note(1) +
+                        Note(1) + Note(1) + Note(1) + Note(1) + Note(1)),
+         {2048}},
+        {"quintuplet sixteenths and a backup inside the quintuplet",
+         Measure(1, Divisions(5, Time("<beats>1</beats><beat-type>4</beat-type>")) + Note(2) +
+                        "<backup><duration>1</duration></backup>" + Note(4)),
+         {1024}},
+        {"durations that are no whole number of host units add up to the meter",
+         Measure(1, Divisions(3, Time("<beats>3</beats><beat-type>4</beat-type>")) + Note(5) +
+                        Note(4)),
+         {3072}},
+        {"divisions changed inside a measure keep the place exactly",
+         Measure(1, Divisions(3, fourFour) + Note(2) + Divisions(5) + Note(5) + Divisions(3) +
+                        Note(7)),
+         {4096}},
+        {"a measure left inside a tuplet is rounded to the nearest 64th",
+         Measure(0, Divisions(3, fourFour) + Note(1)) + Measure(1, Note(12)),
+         {320, 4096}},
+        {"an irregular note longer than a 64th-note grid reaches is rounded to a coarser grid",
+         Measure(1, Divisions(3, fourFour) + Note(151)),
+         {51200}},
     };
     for (const Case& test : cases) {
         EXPECT_EQ(Durations(test.measures), test.durations) << test.name;
@@ -85,6 +107,53 @@ TEST_F(MusicXmlMappingTest, VoicesFillLayersInOrderAndChordsAreOneEntry) {
         {"staff": 1, "measure": 4, "layer": 0, "notes": [1]},
         {"staff": 1, "measure": 4, "layer": 3, "notes": [13]}])");
     EXPECT_EQ(score["entries"], expected);
+}
+
+// What stays entered on the first staff's first measure: (layer, note counts) of each layer.
+TEST_F(MusicXmlMappingTest, RestsThatFillAStaffsMeasureAreNothingEntered) {
+    struct Case {
+        const char* name;
+        std::string staff;     // the measure of the first part, after its <attributes>
+        std::string otherPart; // the measure of a second part, when the case needs one
+        Json entered;
+    };
+    const std::string back = "<backup><duration>4</duration></backup>";
+    const Case cases[] = {
+        {"a whole-measure rest written without measure=\"yes\"", Rest(4), "", Json::array()},
+        {"rests of one voice that fill the measure", Rest(2) + Rest(1) + Rest(1), "",
+         Json::array()},
+        {"triplet rests that fill the measure", Divisions(3) + Rest(4) + Rest(4) + Rest(4), "",
+         Json::array()},
+        {"a rest as long as a pickup the other part sets", Rest(1), Note(1), Json::array()},
+        {"a measure rest beside nothing else",
+         "<note><rest measure=\"yes\"/><duration>4"
+         "</duration></note>",
+         "", Json::array()},
+        {"a shorter rest beside notes stays entered", Rest(2) + Note(2), "",
+         Json::parse("[[0, [0, 1]]]")},
+        {"a rest shorter than the measure the other part fills stays entered", Rest(2), Note(4),
+         Json::parse("[[0, [0]]]")},
+        {"rests of two voices stay entered",
+         Rest(4, "<voice>1</voice>") + back + Rest(4, "<voice>2</voice>"), "",
+         Json::parse("[[0, [0]], [1, [0]]]")},
+        {"a rest beside a grace note stays entered",
+         "<note><grace/><pitch><step>D</step><octave>4</octave></pitch></note>" + Rest(4), "",
+         Json::parse("[[0, [1, 0]]]")},
+    };
+    for (const Case& test : cases) {
+        std::vector<std::string> parts = {Measure(1, Divisions(1) + test.staff)};
+        if (!test.otherPart.empty()) {
+            parts.push_back(Measure(1, Divisions(1) + test.otherPart));
+        }
+        const Json score = Mapped(parts);
+        Json entered = Json::array();
+        for (const Json& entry : score["entries"]) {
+            if (entry["staff"] == 1) {
+                entered.push_back({entry["layer"], entry["notes"]});
+            }
+        }
+        EXPECT_EQ(entered, test.entered) << test.name;
+    }
 }
 
 TEST_F(MusicXmlMappingTest, ClefsGiveDefaultClefsAndClefChangesOfTheirCells) {
@@ -194,25 +263,28 @@ TEST_F(MusicXmlMappingTest, PartsRestOverRunsOfEmptyMeasuresBrokenWhereNotationB
          {{2, 7}}},
         {"a break before the last measure leaves it alone", 8, threeFour, "", {{2, 8}}},
     };
-    const std::string measureRest = "<note><rest measure=\"yes\"/><duration>4</duration></note>";
-    for (const Case& test : cases) {
-        std::string resting = Measure(1, Divisions(1, "<key><fifths>0</fifths></key><time>"
-                                                      "<beats>4</beats><beat-type>4</beat-type>"
-                                                      "</time>") +
-                                             Note(4));
-        std::string playing = Measure(1, Divisions(1) + Note(4));
-        for (int measure = 2; measure <= 8; ++measure) {
-            const bool marked = measure == test.measure;
-            resting += Measure(measure, (marked ? test.mark : "") + measureRest);
-            playing += Measure(measure, (marked ? test.otherPart : "") + Note(4));
+    // Empty measures as notation programs write them, and as older exports did.
+    for (const std::string& measureRest :
+         {std::string("<note><rest measure=\"yes\"/><duration>4</duration></note>"), Rest(4)}) {
+        for (const Case& test : cases) {
+            std::string resting = Measure(1, Divisions(1, "<key><fifths>0</fifths></key><time>"
+                                                          "<beats>4</beats><beat-type>4</beat-type>"
+                                                          "</time>") +
+                                                 Note(4));
+            std::string playing = Measure(1, Divisions(1) + Note(4));
+            for (int measure = 2; measure <= 8; ++measure) {
+                const bool marked = measure == test.measure;
+                resting += Measure(measure, (marked ? test.mark : "") + measureRest);
+                playing += Measure(measure, (marked ? test.otherPart : "") + Note(4));
+            }
+            const Json score = Mapped({resting, playing}, true);
+            std::vector<std::pair<int, int>> rests;
+            for (const Json& rest : score["parts"][1]["multimeasureRests"]) {
+                rests.emplace_back(rest["first"], rest["next"]);
+            }
+            EXPECT_EQ(rests, test.rests) << test.name << ", " << measureRest;
+            EXPECT_TRUE(score["parts"][2]["multimeasureRests"].empty()) << test.name;
         }
-        const Json score = Mapped({resting, playing}, true);
-        std::vector<std::pair<int, int>> rests;
-        for (const Json& rest : score["parts"][1]["multimeasureRests"]) {
-            rests.emplace_back(rest["first"], rest["next"]);
-        }
-        EXPECT_EQ(rests, test.rests) << test.name;
-        EXPECT_TRUE(score["parts"][2]["multimeasureRests"].empty()) << test.name;
     }
 }
 

@@ -1,8 +1,11 @@
 #include "host/HostRecords.h"
+#include "host/Utf8.h"
 #include "hostinterface/RecordBytes.h"
 #include "musicxml/MusicXmlFixture.h"
 
 #include <zip.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -125,7 +128,18 @@ TEST_F(MusicXmlWriteTest, PartFilesCarryEachPartsOwnLayout) {
             (folder / "parts" / (std::string(ids[index]) + ".musicxml")).string();
         const std::string text = Read(path);
         EXPECT_EQ(text.find("<score-part "), text.rfind("<score-part ")) << path;
-        EXPECT_NE(text.find(std::string("<part id=\"") + ids[index] + '"'), std::string::npos);
+        // The part's music keeps the source's lines.
+        const auto lines = [&](const std::string& in) {
+            const std::size_t start = in.find(std::string("<part id=\"") + ids[index] + '"');
+            return start == std::string::npos
+                       ? -1
+                       : std::count(in.begin() + static_cast<std::ptrdiff_t>(start),
+                                    in.begin() +
+                                        static_cast<std::ptrdiff_t>(in.find("</part>", start)),
+                                    '\n');
+        };
+        EXPECT_EQ(lines(text), lines(Read(chamber))) << path;
+        EXPECT_GT(lines(text), 20) << path;
         Open(path);
         const PartLayout& part = parts[index];
         std::vector<std::int16_t> widths = part.widths;
@@ -141,6 +155,60 @@ TEST_F(MusicXmlWriteTest, PartFilesCarryEachPartsOwnLayout) {
         }
     }
     EXPECT_FALSE(parts[0].rests.empty());
+}
+
+// UTF-8 text in an encoding, after a byte-order mark when one is given.
+std::string Encoded(const std::string& utf8, const std::string& encoding, const std::string& mark) {
+    if (encoding == "UTF-8") {
+        return mark + utf8;
+    }
+    std::string bytes = mark;
+    const std::u16string units = Utf8::ToUtf16(utf8).value();
+    for (const char16_t unit : units) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += encoding == "UTF-16BE"   ? std::string{high, low}
+                 : encoding == "UTF-16LE" ? std::string{low, high}
+                                          : std::string{low};
+    }
+    return bytes;
+}
+
+// Each file read in its encoding, and the score and part files written back in it: what the
+// same score in UTF-8 gives, encoded.
+TEST_F(MusicXmlWriteTest, FilesAreReadAndWrittenInTheSourcesEncoding) {
+    struct Case {
+        const char* declared;
+        const char* encoding;
+        std::string mark;
+    };
+    const Case cases[] = {
+        {"UTF-8", "UTF-8", "\xEF\xBB\xBF"}, {"UTF-16", "UTF-16LE", "\xFF\xFE"},
+        {"UTF-16", "UTF-16BE", "\xFE\xFF"}, {"UTF-16", "UTF-16LE", ""},
+        {"ISO-8859-1", "ISO-8859-1", ""},
+    };
+    const auto written = [&](const std::string& name, const std::string& bytes) {
+        const std::unique_ptr<ScoreSource> source = Open(Write(name, bytes), true);
+        EXPECT_EQ(Layout().widths, (std::vector<std::int16_t>{200, 90, 200, 90})) << name;
+        SetWidth(2, 150);
+        source->Save((folder / ("out-" + name)).string(), host.Document());
+        source->SaveParts((folder / ("parts-" + name)).string(), host.Document());
+        return std::pair{Read((folder / ("out-" + name)).string()),
+                         Read((folder / ("parts-" + name) / "P1.musicxml").string())};
+    };
+    for (const Case& test : cases) {
+        const std::string name = std::string(test.encoding) + (test.mark.empty() ? "" : " BOM");
+        std::string score = kQuirky;
+        score.replace(score.find("UTF-8"), 5, test.declared);
+        score.replace(score.find("A &amp; B"), 9, "Fl\u00fbte \u00e0 bec");
+        const auto [utf8Score, utf8Part] = written("reference.musicxml", score);
+        const auto [encodedScore, encodedPart] =
+            written("encoded.musicxml", Encoded(score, test.encoding, test.mark));
+        EXPECT_EQ(encodedScore, Encoded(utf8Score, test.encoding, test.mark)) << name;
+        EXPECT_EQ(encodedPart, Encoded(utf8Part, test.encoding, test.mark)) << name;
+        Open((folder / "out-encoded.musicxml").string());
+        EXPECT_EQ(Layout().widths, (std::vector<std::int16_t>{200, 150, 200, 90})) << name;
+    }
 }
 
 TEST_F(MusicXmlWriteTest, JsonOutputHoldsTheSameDocument) {
