@@ -71,7 +71,10 @@ MusicXmlScoreSource::FromText(std::string bytes, bool linkedParts, StandInHost& 
     std::string text = encoding.Decode(bytes);
     bytes = std::string();
     const MusicXmlScore score = MusicXmlReader::Read(text);
-    ScoreJson json(MusicXmlMapping::ScoreJson(score, linkedParts).dump());
+    // A UTF-8 file may hold bytes that are no UTF-8 in a part's name or a measure's number; the
+    // host's document takes them as U+FFFD rather than refusing the score.
+    ScoreJson json(MusicXmlMapping::ScoreJson(score, linkedParts)
+                       .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
     ScoreFile::ApplyParsed(json, host);
     std::unique_ptr<MusicXmlScoreSource> source(
         new MusicXmlScoreSource(std::move(text), encoding,
