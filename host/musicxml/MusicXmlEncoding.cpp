@@ -19,9 +19,11 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// The encoding named by the XML declaration at the start of 8-bit text; empty without one.
+// The encoding named by the XML declaration at the start of 8-bit text, stray bytes before it
+// included (the writer drops them, so the file written must be read in the same encoding); empty
+// without one.
 std::string DeclaredEncoding(const std::string& bytes) {
-    static const std::regex kDeclaration(R"(^<\?xml[^>]*?encoding\s*=\s*["']([^"']*)["'])");
+    static const std::regex kDeclaration(R"(^[^<]*<\?xml[^>]*?encoding\s*=\s*["']([^"']*)["'])");
     const std::string start = bytes.substr(0, std::min<std::size_t>(bytes.size(), 256));
     std::smatch match;
     return std::regex_search(start, match, kDeclaration) ? Lower(match[1].str()) : "";
