@@ -5,9 +5,11 @@
 #include "host/ScoreError.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <random>
 #include <system_error>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -17,6 +19,10 @@ namespace {
 constexpr int kLinkDepth = 40;
 // A name another process took between the draw and the creation gives way to a new draw.
 constexpr int kNameAttempts = 16;
+// Windows refuses a rename over a file another writer is replacing at that moment; the refusal
+// passes within milliseconds, so the rename is tried again for up to a second.
+constexpr int kRenameAttempts = 50;
+constexpr std::chrono::milliseconds kRenamePause{20};
 
 [[noreturn]] void Refuse(const fs::path& name, const std::string& reason) {
     throw ScoreError(FilePath::Text(name) + ": cannot be written: " + reason);
@@ -117,6 +123,16 @@ void AtomicFile::RemoveTemporary() {
     }
 }
 
+void AtomicFile::RenameOverTarget(std::error_code& error) const {
+    for (int attempt = 1;; ++attempt) {
+        fs::rename(temporary_, target_, error);
+        if (error != std::errc::permission_denied || attempt == kRenameAttempts) {
+            return;
+        }
+        std::this_thread::sleep_for(kRenamePause);
+    }
+}
+
 void AtomicFile::Commit() {
     out_.flush();
     if (!out_ || !NewFile::Commit(buffer_->fd())) {
@@ -131,7 +147,7 @@ void AtomicFile::Commit() {
         fs::permissions(temporary_, *permissions_, error);
     }
     if (!error) {
-        fs::rename(temporary_, target_, error);
+        RenameOverTarget(error);
     }
     if (error) {
         Refuse(error.message());

@@ -13,6 +13,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <system_error>
 
 class AtomicFile {
 public:
@@ -47,6 +48,8 @@ private:
     [[noreturn]] void Refuse(const std::string& reason) const;
     void CreateTemporary();
     void RemoveTemporary();
+    // Renames the temporary file over the target, again while another writer holds the target.
+    void RenameOverTarget(std::error_code& error) const;
 
     std::filesystem::path name_;
     std::filesystem::path target_;
