@@ -60,3 +60,8 @@ HostDocument::ComponentWords HostDocument::ComponentAt(const char* code, std::ui
     }
     return words;
 }
+
+const PartFlow::LaidOut* HostDocument::LaidOut(std::int16_t part) const {
+    const auto units = laidOut_.find(part);
+    return units == laidOut_.end() ? nullptr : &units->second;
+}

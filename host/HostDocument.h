@@ -5,6 +5,7 @@
 // call reaches.
 #pragma once
 
+#include "host/PartFlow.h"
 #include "host/RecordStore.h"
 
 #include <array>
@@ -51,6 +52,13 @@ public:
     };
     SlotIndex& CurrentSlotIndex() { return slotIndexes_[currentPart_]; }
 
+    // What a part's systems were last laid out with (when loaded or by the layout update), or
+    // null when they were never laid out; an edit that is cancelled puts it back too.
+    const PartFlow::LaidOut* LaidOut(std::int16_t part) const;
+    void SetLaidOut(std::int16_t part, PartFlow::LaidOut laidOut) {
+        laidOut_[part] = std::move(laidOut);
+    }
+
     // The records, the current part and the number; not the indexes made from them.
     bool operator==(const HostDocument& other) const {
         return shared_ == other.shared_ && layouts_ == other.layouts_ &&
@@ -63,4 +71,5 @@ private:
     std::int16_t currentPart_ = 0;
     std::int16_t number_ = 1;
     std::map<std::int16_t, SlotIndex> slotIndexes_;
+    std::map<std::int16_t, PartFlow::LaidOut> laidOut_;
 };

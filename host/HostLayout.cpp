@@ -5,6 +5,7 @@
 #include "host/HostRecords.h"
 #include "host/HostSelection.h"
 #include "host/HostStaffLists.h"
+#include "host/PartLayout.h"
 #include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
@@ -30,19 +31,6 @@ constexpr std::int64_t kPerRestMeasure = 10;
 std::int16_t StoredWidth(std::int64_t evpus) {
     return static_cast<std::int16_t>(
         std::clamp<std::int64_t>(evpus, 0, std::numeric_limits<std::int16_t>::max()));
-}
-
-RecordStore::Found MeasureRecord(RecordStore& layout, std::int32_t measure) {
-    return layout.Find(Measure::kTag, static_cast<std::uint16_t>(measure), 0, 0);
-}
-
-std::vector<std::int16_t> MeasureWidths(RecordStore& layout) {
-    std::vector<std::int16_t> widths;
-    for (std::int32_t measure = 1; const RecordStore::Found record = MeasureRecord(layout, measure);
-         ++measure) {
-        widths.push_back(record->Word(Measure::kWidth));
-    }
-    return widths;
 }
 
 // A new system is laid out like the part's first one, or at full scale when there is none.
@@ -80,26 +68,6 @@ std::int16_t HostLayout::RestWidth(std::int32_t span) {
     return StoredWidth(kRestBase + kPerRestMeasure * span);
 }
 
-std::vector<std::pair<std::int32_t, std::int32_t>>
-HostLayout::Flow(const std::vector<std::int16_t>& widths, std::int32_t systemWidth) {
-    std::vector<std::pair<std::int32_t, std::int32_t>> systems;
-    std::int32_t first = 1;
-    std::int32_t filled = 0;
-    for (std::int32_t measure = 1; measure <= static_cast<std::int32_t>(widths.size()); ++measure) {
-        const std::int32_t width = std::max<std::int32_t>(widths[measure - 1], 0);
-        if (measure > first && filled + width > systemWidth) {
-            systems.emplace_back(first, measure);
-            first = measure;
-            filled = 0;
-        }
-        filled += width;
-    }
-    if (!widths.empty()) {
-        systems.emplace_back(first, static_cast<std::int32_t>(widths.size()) + 1);
-    }
-    return systems;
-}
-
 std::int32_t HostLayout::Duration(std::int32_t measure) const {
     if (measure < 1 || measure > MeasureCount()) {
         return 0;
@@ -110,7 +78,12 @@ std::int32_t HostLayout::Duration(std::int32_t measure) const {
 void HostLayout::Update(HostDocument& document) {
     ++updates_;
     RecordStore& layout = document.StoreFor(System::kTag);
-    const auto systems = Flow(MeasureWidths(layout), systemWidth_);
+    const std::int16_t part = document.CurrentPart();
+    const PartLayout present = PartLayout::Of(document, part);
+    PartFlow::Units units = present.Units();
+    const auto systems =
+        PartFlow(units, systemWidth_).Reflow(present.PlacedSystems(), document.LaidOut(part));
+    document.SetLaidOut(part, {std::move(units), systemWidth_});
     const RecordStore::Bytes blank = SystemTemplate(layout);
     for (std::size_t i = 0; i < systems.size(); ++i) {
         const auto item = static_cast<std::uint16_t>(i + 1);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 class HostDocument;
@@ -34,11 +33,6 @@ public:
     static std::int16_t MusicWidth(int entries);
     static std::int16_t RestWidth(std::int32_t span);
 
-    // (first measure, measure after the last) of each system when measures of these widths are
-    // flowed into systems no wider than the system width, at least one measure each.
-    static std::vector<std::pair<std::int32_t, std::int32_t>>
-    Flow(const std::vector<std::int16_t>& widths, std::int32_t systemWidth);
-
     void SetDurations(std::vector<std::int32_t> durations) { durations_ = std::move(durations); }
     // The duration of a measure (from 1); 0 for a measure that does not exist.
     std::int32_t Duration(std::int32_t measure) const;
@@ -47,9 +41,10 @@ public:
     std::int32_t SystemWidth() const { return systemWidth_; }
     void SetSystemWidth(std::int32_t width) { systemWidth_ = width; }
 
-    // Flows the current part's measures, in order and by their widths, into staff systems no
-    // wider than the system width (at least one measure each): the part's system records are
-    // rewritten, created or deleted to match.
+    // Lays out the current part again (PartFlow: a multimeasure rest is one unit in place of its
+    // measures; systems whose contents did not change, or that still fit and leave no room, are
+    // kept; the others are flowed): the part's system records are rewritten, created or deleted
+    // to match.
     void Update(HostDocument& document);
     int UpdateCount() const { return updates_; }
 

@@ -1,15 +1,20 @@
 #include "host/OrchestraScore.h"
 
 #include "host/HostRecords.h"
+#include "host/PartFlow.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <sstream>
 #include <vector>
 
 namespace {
 
 constexpr OrchestraScore::Meter kMeters[] = {{4, 4}, {3, 4}, {6, 8}, {2, 2}};
-constexpr int kPartSystemLength = 8;
+constexpr int kSystemWidth = 1800;
+constexpr std::int16_t kPartMeasureWidth = 200;
+constexpr std::int32_t kPartRestWidth = 300;
 
 // A small linear congruential generator: the same seed always gives the same music.
 class Sequence {
@@ -31,33 +36,41 @@ template <typename Write> void List(std::ostringstream& out, int count, Write wr
     }
 }
 
-void WriteSystems(std::ostringstream& out, int measures, int length) {
+void WriteSystems(std::ostringstream& out, const PartFlow::Spans& systems) {
     out << R"("systems": [)";
-    List(out, (measures + length - 1) / length, [&](int system) {
-        const int first = system * length + 1;
-        out << R"({"first": )" << first << R"(, "next": )" << std::min(first + length, measures + 1)
-            << '}';
+    List(out, static_cast<int>(systems.size()), [&](int system) {
+        const auto& [first, next] = systems[static_cast<std::size_t>(system)];
+        out << R"({"first": )" << first << R"(, "next": )" << next << '}';
     });
     out << ']';
 }
 
-// The part's multimeasure rests: every run of two or more silent measures.
-void WriteRests(std::ostringstream& out, const std::vector<bool>& playing) {
-    out << R"("multimeasureRests": [)";
-    bool first = true;
-    const int measures = static_cast<int>(playing.size());
-    for (int measure = 0; measure < measures;) {
-        int end = measure;
-        while (end < measures && !playing[static_cast<std::size_t>(end)]) {
-            ++end;
-        }
-        if (end - measure >= 2) {
-            out << (first ? "" : ", ") << R"({"first": )" << measure + 1 << R"(, "next": )"
-                << end + 1 << R"(, "width": 300})";
-            first = false;
-        }
-        measure = std::max(end, measure + 1);
+PartFlow::Spans ScoreSystems(int measures) {
+    PartFlow::Spans systems;
+    for (int first = 1; first <= measures; first += OrchestraScore::kScoreSystemLength) {
+        systems.emplace_back(first,
+                             std::min(first + OrchestraScore::kScoreSystemLength, measures + 1));
     }
+    return systems;
+}
+
+// A part's multimeasure rests (every run of two or more silent measures) and its systems,
+// flowed with each rest as one unit.
+void WritePartLayout(std::ostringstream& out, const std::vector<bool>& playing) {
+    std::vector<bool> silent(playing.size());
+    std::transform(playing.begin(), playing.end(), silent.begin(), std::logical_not<>());
+    PartFlow::Units rests;
+    for (const auto& [first, next] : PartFlow::RestRuns(silent, {})) {
+        rests.push_back({first, next, kPartRestWidth});
+    }
+    const std::vector<std::int16_t> widths(playing.size(), kPartMeasureWidth);
+    WriteSystems(out, PartFlow(PartFlow::UnitsOf(widths, rests), kSystemWidth).Flow());
+    out << R"(, "multimeasureRests": [)";
+    List(out, static_cast<int>(rests.size()), [&](int rest) {
+        const PartFlow::Unit& unit = rests[static_cast<std::size_t>(rest)];
+        out << R"({"first": )" << unit.first << R"(, "next": )" << unit.next << R"(, "width": )"
+            << unit.width << '}';
+    });
     out << ']';
 }
 
@@ -88,7 +101,8 @@ std::string OrchestraScore::Json(int staves, int measures) {
     const std::vector<std::vector<bool>> playing = Playing(staves, measures);
     std::ostringstream out;
     out << R"({"hostVersion": "0x)" << std::hex << std::uppercase << HostVersions::kDefault
-        << std::nouppercase << std::dec << R"(", "systemWidth": 1800, "staves": [)";
+        << std::nouppercase << std::dec << R"(", "systemWidth": )" << kSystemWidth
+        << R"(, "staves": [)";
     List(out, staves, [&](int staff) {
         out << R"({"id": )" << staff + 1 << R"(, "defaultClef": )" << (staff % 5 == 3 ? 3 : 0)
             << '}';
@@ -118,16 +132,14 @@ std::string OrchestraScore::Json(int staves, int measures) {
         "parts": [{"id": 0, "widths": [)";
     List(out, measures, [&](int measure) { out << ScoreWidth(measure); });
     out << "], ";
-    WriteSystems(out, measures, kScoreSystemLength);
+    WriteSystems(out, ScoreSystems(measures));
     out << '}';
     for (int staff = 0; staff < staves; ++staff) {
         out << R"(, {"id": )" << staff + 1 << R"(, "staves": [)" << staff + 1
             << R"(], "widths": [)";
-        List(out, measures, [&](int) { out << 200; });
+        List(out, measures, [&](int) { out << kPartMeasureWidth; });
         out << "], ";
-        WriteSystems(out, measures, kPartSystemLength);
-        out << ", ";
-        WriteRests(out, playing[static_cast<std::size_t>(staff)]);
+        WritePartLayout(out, playing[static_cast<std::size_t>(staff)]);
         out << '}';
     }
     out << R"(], "selection": {"firstSlot": 1, "lastSlot": )" << staves

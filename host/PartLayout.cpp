@@ -4,6 +4,8 @@
 #include "host/HostRecords.h"
 #include "hostinterface/RecordBytes.h"
 
+#include <set>
+
 namespace {
 
 namespace Records = HostRecords;
@@ -32,9 +34,33 @@ PartLayout PartLayout::Of(HostDocument& document, std::int16_t part) {
 }
 
 std::vector<std::int16_t> PartLayout::SystemStarts() const {
+    std::set<std::int32_t> unitStarts;
+    for (const PartFlow::Unit& unit : Units()) {
+        unitStarts.insert(unit.first);
+    }
     std::vector<std::int16_t> starts;
     for (std::size_t i = 1; i < systems.size(); ++i) {
-        starts.push_back(systems[i].first);
+        if (unitStarts.count(systems[i].first) != 0) {
+            starts.push_back(systems[i].first);
+        }
     }
     return starts;
+}
+
+PartFlow::Units PartLayout::Units() const {
+    PartFlow::Units restUnits;
+    for (const Rest& rest : rests) {
+        restUnits.push_back({rest.first, rest.next, rest.width});
+    }
+    return PartFlow::UnitsOf(widths, restUnits);
+}
+
+PartFlow::Spans PartLayout::PlacedSystems() const {
+    PartFlow::Spans placed;
+    for (const System& system : systems) {
+        if (system.first > 0) {
+            placed.emplace_back(system.first, system.next);
+        }
+    }
+    return placed;
 }

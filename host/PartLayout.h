@@ -1,6 +1,9 @@
 // The layout of one part of the stand-in host's document as its records hold it now: measure
-// widths, staff systems and multimeasure rests. The score writers compare and write these.
+// widths, staff systems and multimeasure rests. The layout update flows it, the report and the
+// picture show it, the score writers compare and write it.
 #pragma once
+
+#include "host/PartFlow.h"
 
 #include <cstdint>
 #include <vector>
@@ -31,6 +34,12 @@ struct PartLayout {
 
     static PartLayout Of(HostDocument& document, std::int16_t part);
 
-    // The first measures of the systems after the first.
+    // The first measures of the systems after the first, leaving out any that lies under a
+    // multimeasure rest: a system never begins inside a rest.
     std::vector<std::int16_t> SystemStarts() const;
+
+    // The measures and multimeasure rests as the layout places them.
+    PartFlow::Units Units() const;
+    // The systems the layout has placed (first measure above 0).
+    PartFlow::Spans PlacedSystems() const;
 };

@@ -6,6 +6,7 @@
 #include "host/HostParts.h"
 #include "host/HostRecords.h"
 #include "host/HostStaffLists.h"
+#include "host/PartLayout.h"
 #include "host/ScoreFileText.h"
 #include "host/ScoreJson.h"
 #include "host/ScoreNode.h"
@@ -66,11 +67,11 @@ public:
         LoadEntries();
         LoadFrameHolds();
         LoadPreferences();
-        LoadParts();
-        LoadSelection();
         host_.Layout().SetSystemWidth(static_cast<std::int32_t>(
             root_.Integer("systemWidth", HostLayout::kNarrowestSystemWidth, kInt16Max,
                           HostLayout::kDefaultSystemWidth)));
+        LoadParts();
+        LoadSelection();
         document_.ShrinkToFit();
     }
 
@@ -277,6 +278,9 @@ private:
             }
             document_.SetCurrentPart(id);
             LoadPartLayout(part, document_.LayoutOf(id));
+            // The file's systems were laid out by the program that wrote it, with these widths.
+            document_.SetLaidOut(
+                id, {PartLayout::Of(document_, id).Units(), host_.Layout().SystemWidth()});
         });
         if (!hasScore) {
             root_.At("parts").Fail("the score, part 0, is missing");

@@ -2,6 +2,7 @@
 
 #include "host/HostLayout.h"
 #include "host/HostRecords.h"
+#include "host/PartFlow.h"
 #include "host/ScoreError.h"
 #include "host/musicxml/MusicXmlScaling.h"
 
@@ -78,10 +79,18 @@ bool IsEmpty(const MusicXmlPart& part, std::size_t measure) {
                         [](const MusicXmlCell& cell) { return cell.HasEntries(); });
 }
 
-Json SystemsJson(const std::vector<std::pair<std::int32_t, std::int32_t>>& systems) {
+Json SystemsJson(const PartFlow::Spans& systems) {
     Json list = Json::array();
     for (const auto& [first, next] : systems) {
         list.push_back({{"first", first}, {"next", next}});
+    }
+    return list;
+}
+
+Json RestsJson(const PartFlow::Units& rests) {
+    Json list = Json::array();
+    for (const PartFlow::Unit& rest : rests) {
+        list.push_back({{"first", rest.first}, {"next", rest.next}, {"width", rest.width}});
     }
     return list;
 }
@@ -271,37 +280,38 @@ private:
         return widths;
     }
 
-    // Systems begin where the file breaks them (a mark on the first measure alone says it is
-    // one system); a file without breaks is flowed.
-    Json ScoreSystems(const std::vector<std::int16_t>& widths) const {
-        std::vector<std::int32_t> starts = {1};
+    // Systems begin where the file breaks them, except inside a multimeasure rest (a mark on the
+    // first measure alone says it is one system); a file without breaks is flowed.
+    PartFlow::Spans ScoreSystems(const PartFlow::Units& units) const {
+        std::vector<std::int32_t> starts;
         bool marked = false;
-        for (std::size_t measure = 0; measure < measureCount_; ++measure) {
-            if (std::any_of(score_.parts.begin(), score_.parts.end(), [&](const MusicXmlPart& p) {
+        for (const PartFlow::Unit& unit : units) {
+            const auto measure = static_cast<std::size_t>(unit.first - 1);
+            const bool breaks =
+                std::any_of(score_.parts.begin(), score_.parts.end(), [&](const MusicXmlPart& p) {
                     return p.measures[measure].newSystem || p.measures[measure].newPage;
-                })) {
-                marked = true;
-                if (measure > 0) {
-                    starts.push_back(static_cast<std::int32_t>(measure + 1));
-                }
+                });
+            marked = marked || breaks;
+            if (measure == 0 || breaks) {
+                starts.push_back(unit.first);
             }
         }
         if (!marked) {
-            return SystemsJson(HostLayout::Flow(widths, systemWidth_));
+            return PartFlow(units, systemWidth_).Flow();
         }
-        std::vector<std::pair<std::int32_t, std::int32_t>> systems;
+        PartFlow::Spans systems;
         for (std::size_t i = 0; i < starts.size(); ++i) {
             systems.emplace_back(starts[i], i + 1 < starts.size()
                                                 ? starts[i + 1]
                                                 : static_cast<std::int32_t>(measureCount_) + 1);
         }
-        return SystemsJson(systems);
+        return systems;
     }
 
     // The score's multimeasure rests are the ones the file writes, as wide as their first
     // measure.
-    Json ScoreRests(const std::vector<std::int16_t>& widths) const {
-        Json rests = Json::array();
+    PartFlow::Units ScoreRests(const std::vector<std::int16_t>& widths) const {
+        PartFlow::Units rests;
         for (std::size_t measure = 0; measure < measureCount_;) {
             int span = 0;
             for (const MusicXmlPart& part : score_.parts) {
@@ -310,8 +320,8 @@ private:
             if (span >= 2) {
                 const std::size_t next =
                     std::min(measure + static_cast<std::size_t>(span), measureCount_);
-                rests.push_back(
-                    {{"first", measure + 1}, {"next", next + 1}, {"width", widths[measure]}});
+                rests.push_back({static_cast<std::int32_t>(measure + 1),
+                                 static_cast<std::int32_t>(next + 1), widths[measure]});
                 measure = next;
             } else {
                 ++measure;
@@ -322,10 +332,11 @@ private:
 
     Json ScoreLayout() const {
         const std::vector<std::int16_t> widths = ScoreWidths();
+        const PartFlow::Units rests = ScoreRests(widths);
         return {{"id", 0},
                 {"widths", widths},
-                {"systems", ScoreSystems(widths)},
-                {"multimeasureRests", ScoreRests(widths)}};
+                {"systems", SystemsJson(ScoreSystems(PartFlow::UnitsOf(widths, rests)))},
+                {"multimeasureRests", RestsJson(rests)}};
     }
 
     // Where a run of rests in an extracted part must end before the measure.
@@ -336,40 +347,34 @@ private:
     }
 
     // Every run of two or more empty measures, broken where BreaksBefore says.
-    Json PartRests(const MusicXmlPart& part) const {
-        Json rests = Json::array();
-        std::size_t first = 0;
-        const auto close = [&](std::size_t next) {
-            if (next - first >= 2) {
-                rests.push_back({{"first", first + 1},
-                                 {"next", next + 1},
-                                 {"width", HostRecords::Defaults::kRestWidth}});
-            }
-        };
+    PartFlow::Units PartRests(const MusicXmlPart& part) const {
+        std::vector<bool> empty;
+        std::vector<bool> breaksBefore;
         for (std::size_t measure = 0; measure < measureCount_; ++measure) {
-            if (!IsEmpty(part, measure)) {
-                close(measure);
-                first = measure + 1;
-            } else if (measure > first && BreaksBefore(part, measure)) {
-                close(measure);
-                first = measure;
-            }
+            empty.push_back(IsEmpty(part, measure));
+            breaksBefore.push_back(BreaksBefore(part, measure));
         }
-        close(measureCount_);
+        PartFlow::Units rests;
+        for (const auto& [first, next] : PartFlow::RestRuns(empty, breaksBefore)) {
+            rests.push_back({first, next, HostRecords::Defaults::kRestWidth});
+        }
         return rests;
     }
 
+    // An extracted part is flowed afresh, each multimeasure rest one unit of the layout.
     Json LinkedPart(std::size_t index) const {
         const MusicXmlPart& part = score_.parts[index];
         std::vector<std::int16_t> widths;
         for (std::size_t measure = 0; measure < measureCount_; ++measure) {
             widths.push_back(HostLayout::MusicWidth(BusiestStaff(part, measure)));
         }
+        const PartFlow::Units rests = PartRests(part);
+        const PartFlow flow(PartFlow::UnitsOf(widths, rests), systemWidth_);
         Json linked = {{"id", index + 1},
                        {"staves", partStaves_[index]},
                        {"widths", widths},
-                       {"systems", SystemsJson(HostLayout::Flow(widths, systemWidth_))},
-                       {"multimeasureRests", PartRests(part)}};
+                       {"systems", SystemsJson(flow.Flow())},
+                       {"multimeasureRests", RestsJson(rests)}};
         if (!part.name.empty()) {
             linked["name"] = part.name;
         }

@@ -1,19 +1,11 @@
 #include "host/picture/LayoutSnapshot.h"
 
 #include "host/HostParts.h"
-#include "host/HostRecords.h"
 #include "host/HostStaffLists.h"
+#include "host/PartLayout.h"
 #include "host/StandInHost.h"
 
 namespace {
-
-namespace Measure = HostRecords::Measure;
-namespace System = HostRecords::System;
-namespace Rest = HostRecords::Rest;
-
-RecordStore::Found Item(RecordStore& layout, std::uint32_t tag, std::int32_t item) {
-    return layout.Find(tag, static_cast<std::uint16_t>(item), 0, 0);
-}
 
 bool IsEmpty(const HostMusic& music, const std::vector<std::int16_t>& staves,
              std::int32_t measure) {
@@ -28,25 +20,21 @@ bool IsEmpty(const HostMusic& music, const std::vector<std::int16_t>& staves,
 // The current part's layout.
 LayoutSnapshot::Part TakePart(StandInHost& host, std::int16_t id) {
     HostDocument& document = host.Document();
-    RecordStore& layout = document.StoreFor(Measure::kTag);
+    const PartLayout layout = PartLayout::Of(document, id);
     LayoutSnapshot::Part part{id, {}, {}, {}};
     const std::vector<std::int16_t> staves = HostStaffLists::PartStaves(document);
-    for (std::int32_t measure = 1;
-         const RecordStore::Found record = Item(layout, Measure::kTag, measure); ++measure) {
+    for (std::size_t measure = 0; measure < layout.widths.size(); ++measure) {
         part.measures.push_back(
-            {record->Word(Measure::kWidth), IsEmpty(host.Music(), staves, measure)});
+            {layout.widths[measure],
+             IsEmpty(host.Music(), staves, static_cast<std::int32_t>(measure + 1))});
     }
-    for (std::int32_t system = 1;
-         const RecordStore::Found record = Item(layout, System::kTag, system); ++system) {
-        if (record->Word(System::kFirst) > 0) {
-            part.systems.push_back({record->Word(System::kFirst), record->Word(System::kNext) - 1});
-        }
+    for (const auto& [first, next] : layout.PlacedSystems()) {
+        part.systems.push_back({first, next - 1});
     }
-    for (std::int32_t first = 1; first <= static_cast<std::int32_t>(part.measures.size());
-         ++first) {
-        if (const RecordStore::Found record = Item(layout, Rest::kTag, first)) {
-            part.rests.push_back({first, record->Word(Rest::kNext) - 1, record->Word(Rest::kWidth),
-                                  record->Word(Rest::kRestAdjust)});
+    for (const PartLayout::Rest& rest : layout.rests) {
+        if (rest.first >= 1 && rest.first <= static_cast<std::int32_t>(part.measures.size())) {
+            part.rests.push_back({rest.first, rest.next - 1, rest.width,
+                                  rest.restAdjust});
         }
     }
     return part;

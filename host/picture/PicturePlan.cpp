@@ -42,13 +42,13 @@ struct Item {
     std::int16_t width;
 };
 struct Row {
+    LayoutSnapshot::System system;
     std::vector<Item> items;
-    bool underRest; // the system's measures all lie under a rest drawn in an earlier system
 };
 using ItemKey = std::tuple<Kind, std::int32_t, std::int32_t>;
 
 // A rest is drawn in the system where it starts; the measures it covers are not drawn again,
-// also not in later systems.
+// also not in later systems, and a system that holds only such measures is no row.
 std::vector<Row> Rows(const LayoutSnapshot::Part& part) {
     const auto measureCount = static_cast<std::int32_t>(part.measures.size());
     std::map<std::int32_t, const LayoutSnapshot::Rest*> restAt;
@@ -58,7 +58,10 @@ std::vector<Row> Rows(const LayoutSnapshot::Part& part) {
     std::vector<Row> rows;
     std::int32_t coveredUntil = 0;
     for (const LayoutSnapshot::System& system : part.systems) {
-        Row row{{}, system.first <= coveredUntil && system.last <= coveredUntil};
+        if (system.last <= coveredUntil) {
+            continue;
+        }
+        Row row{system, {}};
         for (std::int32_t measure = std::max(system.first, coveredUntil + 1);
              measure <= std::min(system.last, measureCount); ++measure) {
             const auto rest = restAt.find(measure);
@@ -149,7 +152,6 @@ public:
 private:
     struct Column {
         std::vector<Row> rows;
-        std::vector<LayoutSnapshot::System> systems;
     };
     struct PartColumns {
         std::int16_t id;
@@ -158,7 +160,7 @@ private:
     };
 
     static Column Columns(const LayoutSnapshot::Part* part) {
-        return part ? Column{Rows(*part), part->systems} : Column{};
+        return part ? Column{Rows(*part)} : Column{};
     }
 
     void PlanLegend() {
@@ -207,16 +209,11 @@ private:
         for (std::size_t index = 0; index < column.rows.size(); ++index) {
             const double rowTop = top + static_cast<double>(index) * kRowHeight;
             plan_.labels.push_back({left, rowTop + kBoxTop + kBoxHeight - 5,
-                                    MeasureRange(column.systems[index], terms_), Style::Caption,
+                                    MeasureRange(column.rows[index].system, terms_), Style::Caption,
                                     Anchor::Left});
             double x = left + kRowLabelWidth;
             for (const Item& item : column.rows[index].items) {
                 x = PlanBox(item, otherWidths, x, rowTop);
-            }
-            if (column.rows[index].underRest) {
-                plan_.labels.push_back({x, rowTop + kBoxTop + kBoxHeight - 5,
-                                        "(under the multimeasure rest above)", Style::MeasureNumber,
-                                        Anchor::Left});
             }
         }
     }
