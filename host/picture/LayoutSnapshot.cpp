@@ -33,8 +33,7 @@ LayoutSnapshot::Part TakePart(StandInHost& host, std::int16_t id) {
     }
     for (const PartLayout::Rest& rest : layout.rests) {
         if (rest.first >= 1 && rest.first <= static_cast<std::int32_t>(part.measures.size())) {
-            part.rests.push_back({rest.first, rest.next - 1, rest.width,
-                                  rest.restAdjust});
+            part.rests.push_back({rest.first, rest.next - 1, rest.width, rest.restAdjust});
         }
     }
     return part;
