@@ -7,8 +7,9 @@ set -euo pipefail
 
 source "$(dirname "$0")/session-common.sh"
 
-# One virtual screen for all the runs under Wine, so none brings up (and tears down) its own.
-rerun_on_virtual_screen
+# One virtual screen for all the runs under Wine, so none brings up (and tears down) its own;
+# each run starts a window manager there (scripts/wine-run), which a dialog's run needs.
+rerun_on_virtual_screen env CALVEX_WINDOW_MANAGER=1
 
 # Hostile score files, given by names relative to a folder of their own (so the transcript is the
 # same on every build).

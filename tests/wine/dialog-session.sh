@@ -14,7 +14,8 @@
 #      place (another file, not the old one rewritten), keeps every foreign line and leaves no
 #      temporary file behind.
 # Usage: dialog-session.sh SOURCE_DIR [--wine WINE_RUN] FINALE
-# Under Wine the first run also keeps the dialog open a few seconds and photographs the screen
+# Under Wine the first run also keeps the dialog open a few seconds, checks that a window manager
+# keeps it (Wine waits for one at every hidden window) and photographs the screen
 # into SOURCE_DIR/artifacts/dialog.png; a failed photograph is reported but fails nothing.
 set -euo pipefail
 
@@ -56,7 +57,8 @@ file_is() {
   diff <(printf '%s\r\n' "$@") "$expected" >/dev/null
 }
 
-# Photographs the screen once the host says the dialog stays open.
+# Photographs the screen once the host says the dialog stays open; the dialog's state as the
+# window manager keeps it is noted beside.
 photograph() {
   local signal=$1 target="$source_dir/artifacts/dialog.png"
   for _ in $(seq 1 120); do
@@ -64,6 +66,7 @@ photograph() {
     sleep 0.5
   done
   sleep 1.5
+  xprop -name "ZR Calvex" WM_STATE >"$work/window-state.txt" 2>&1 || true
   mkdir -p "$(dirname "$target")"
   if xwd -root -silent | convert xwd:- png:"$target"; then
     echo "note    photograph of the dialog: $target"
@@ -92,6 +95,11 @@ else
   run_finale "$work/first.txt" "${first_steps[@]}" || true
 fi
 
+# Without a window manager Wine waits two seconds for every window hidden.
+if $photographing && command -v evilwm >/dev/null && command -v xprop >/dev/null; then
+  check "first run: a window manager manages the open dialog" \
+    grep -q 'window state: Normal' "$work/window-state.txt"
+fi
 check "first run: the dialog opens where the host puts it" \
   grep -qE '^dialog "ZR Calvex" at -?[0-9]+,-?[0-9]+$' <(head -n 1 "$work/first.txt")
 check "first run: 19 items with the default values and enabling" \
