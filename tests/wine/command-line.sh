@@ -51,13 +51,17 @@ cases=(
   "--score no-selection.json --scope 0 --mode 1 --apply --quiet"
 )
 
+# Each run's output goes to a file of its own: Wine's helper processes inherit it and keep it open
+# until Wine shuts down a few seconds after the run, which a command substitution would wait for
+# (and each run would then start Wine anew).
 transcript() {
-  local arguments status
+  local arguments status output index=0
   for arguments in "${cases[@]}"; do
     status=0
+    output="$work/output.$((index += 1))"
     # shellcheck disable=SC2086 # each case is a list of words
-    output=$("${runner[@]}" "$finale" $arguments 2>&1) || status=$?
-    printf '$ %s\nexit %s\n%s\n' "${arguments//$long_folder/LONG_FOLDER}" "$status" "$output"
+    "${runner[@]}" "$finale" $arguments >"$output" 2>&1 || status=$?
+    printf '$ %s\nexit %s\n%s\n' "${arguments//$long_folder/LONG_FOLDER}" "$status" "$(<"$output")"
   done | sed 's/\r$//'
 }
 
