@@ -10,7 +10,6 @@
 namespace {
 
 using Json = nlohmann::json;
-using Serializer = nlohmann::detail::serializer<Json>;
 
 constexpr unsigned kIndent = 2;
 
@@ -52,13 +51,25 @@ Json Part(Json part, HostDocument& document) {
     return part;
 }
 
-// Writes the top object as the library's serializer writes one, taking each list's elements
+// The value as the library writes it with an indent of two, each line after the first
+// indented further to sit at its place in the file (strings hold no line breaks once written).
+void WriteIndented(std::ostream& out, const Json& value, unsigned indent) {
+    const std::string text = value.dump(kIndent);
+    const std::string margin(indent, ' ');
+    std::size_t line = 0;
+    for (std::size_t end = text.find('\n'); end != std::string::npos;
+         line = end + 1, end = text.find('\n', line)) {
+        out.write(text.data() + line, static_cast<std::streamsize>(end + 1 - line)) << margin;
+    }
+    out.write(text.data() + line, static_cast<std::streamsize>(text.size() - line));
+}
+
+// Writes the top object as the library writes a whole document, taking each list's elements
 // from the source one at a time.
 class TopWriter {
 public:
     TopWriter(const ScoreJson& source, HostDocument& document, std::ostream& out)
-        : source_(source), document_(document), out_(out),
-          serializer_(nlohmann::detail::output_adapter<char>(out), ' ') {}
+        : source_(source), document_(document), out_(out) {}
 
     void Write() {
         const Json& root = source_.Root();
@@ -66,12 +77,11 @@ public:
         std::size_t written = 0;
         for (const auto& [key, value] : root.items()) {
             out_ << Indent(kIndent);
-            serializer_.dump(Json(key), false, false, 0);
-            out_ << ": ";
+            out_ << Json(key).dump() << ": ";
             if (source_.IsList(key)) {
                 WriteList(key);
             } else {
-                serializer_.dump(value, true, false, kIndent, kIndent);
+                WriteIndented(out_, value, kIndent);
             }
             out_ << (++written < root.size() ? ",\n" : "\n");
         }
@@ -91,8 +101,7 @@ private:
         for (std::size_t i = 0; i < size; ++i) {
             out_ << Indent(2 * kIndent);
             const Json element = source_.Element(key, i);
-            serializer_.dump(key == "parts" ? Part(element, document_) : element, true, false,
-                             kIndent, 2 * kIndent);
+            WriteIndented(out_, key == "parts" ? Part(element, document_) : element, 2 * kIndent);
             out_ << (i + 1 < size ? ",\n" : "\n");
         }
         out_ << Indent(kIndent) << ']';
@@ -101,7 +110,6 @@ private:
     const ScoreJson& source_;
     HostDocument& document_;
     std::ostream& out_;
-    Serializer serializer_;
 };
 
 } // namespace

@@ -8,7 +8,6 @@
 namespace {
 
 using Json = nlohmann::json;
-using DocumentBuilder = nlohmann::detail::json_sax_dom_parser<Json>;
 
 // Reads the text as a pointer would, telling how far the parser has read it.
 class CountingReader {
@@ -38,37 +37,26 @@ private:
     const char** read_;
 };
 
-// The library's own document builder for the top object and its values other than lists; the
+// Builds the top object and its values other than lists as the library's parser would; the
 // elements of a list at the top are only placed. Its errors become score errors that name the
 // place, and nesting is bounded.
-class OutlineBuilder : public DocumentBuilder {
+class OutlineBuilder : public nlohmann::json_sax<Json> {
 public:
     OutlineBuilder(Json& document, ScoreJson::Lists& lists, std::vector<Json>& values,
                    const std::string& text)
-        : DocumentBuilder(document), lists_(lists), values_(values), text_(text),
-          read_(text.data()) {}
+        : document_(document), lists_(lists), values_(values), text_(text), read_(text.data()) {}
 
     const char** Read() { return &read_; }
 
-    bool null() { return list_ ? Keep(Json(nullptr)) : DocumentBuilder::null(); }
-    bool boolean(bool value) { return list_ ? Keep(Json(value)) : DocumentBuilder::boolean(value); }
-    bool number_integer(Json::number_integer_t value) {
-        return list_ ? Keep(Json(value)) : DocumentBuilder::number_integer(value);
-    }
-    bool number_unsigned(Json::number_unsigned_t value) {
-        return list_ ? Keep(Json(value)) : DocumentBuilder::number_unsigned(value);
-    }
-    bool number_float(Json::number_float_t value, const Json::string_t& text) {
-        return list_ ? Keep(Json(value)) : DocumentBuilder::number_float(value, text);
-    }
-    bool string(Json::string_t& value) {
-        return list_ ? Keep(Json(value)) : DocumentBuilder::string(value);
-    }
-    bool binary(Json::binary_t& value) {
-        return list_ ? Keep(Json(value)) : DocumentBuilder::binary(value);
-    }
+    bool null() override { return Value(Json(nullptr)); }
+    bool boolean(bool value) override { return Value(Json(value)); }
+    bool number_integer(number_integer_t value) override { return Value(Json(value)); }
+    bool number_unsigned(number_unsigned_t value) override { return Value(Json(value)); }
+    bool number_float(number_float_t value, const string_t&) override { return Value(Json(value)); }
+    bool string(string_t& value) override { return Value(Json(std::move(value))); }
+    bool binary(binary_t& value) override { return Value(Json(std::move(value))); }
 
-    bool key(Json::string_t& name) {
+    bool key(string_t& name) override {
         if (list_) {
             return true;
         }
@@ -77,37 +65,39 @@ public:
             key_ = name;
             lists_.erase(name);
         }
-        return DocumentBuilder::key(name);
+        member_ = &(*open_.back())[name];
+        return true;
     }
 
-    bool start_object(std::size_t elements) {
+    bool start_object(std::size_t) override {
         Deeper();
         topIsObject_ = topIsObject_ || depth_ == kTopDepth;
-        return list_ ? Open() : DocumentBuilder::start_object(elements);
+        return list_ ? Open() : Begin(Json::object());
     }
-    bool end_object() { return list_ ? Close() : Shallower(DocumentBuilder::end_object()); }
+    bool end_object() override { return list_ ? Close() : End(); }
 
-    bool start_array(std::size_t elements) {
+    bool start_array(std::size_t) override {
         Deeper();
         if (list_) {
             return Open();
         }
         if (topIsObject_ && depth_ == kListDepth) {
             list_ = &lists_[key_];
-            return DocumentBuilder::start_array(0) && DocumentBuilder::end_array();
+            Put(Json::array());
+            return true;
         }
-        return DocumentBuilder::start_array(elements);
+        return Begin(Json::array());
     }
-    bool end_array() {
+    bool end_array() override {
         if (list_ && depth_ == kListDepth) {
             list_ = nullptr;
             return Shallower(true);
         }
-        return list_ ? Close() : Shallower(DocumentBuilder::end_array());
+        return list_ ? Close() : End();
     }
 
-    template <class Exception>
-    bool parse_error(std::size_t position, const std::string&, const Exception& error) {
+    bool parse_error(std::size_t position, const std::string&,
+                     const Json::exception& error) override {
         throw ScoreError("not valid JSON at " + Place(position) + ": " + Problem(error.what()));
     }
 
@@ -117,6 +107,36 @@ private:
     static constexpr std::size_t kElementDepth = 3;
 
     std::size_t Position() const { return static_cast<std::size_t>(read_ - text_.data()); }
+
+    // Puts a value where the document being built expects the next one: the document itself,
+    // the end of the open list, or the member of the open object whose key was just read.
+    Json* Put(Json value) {
+        if (open_.empty()) {
+            document_ = std::move(value);
+            return &document_;
+        }
+        if (Json& parent = *open_.back(); parent.is_array()) {
+            parent.push_back(std::move(value));
+            return &parent.back();
+        }
+        *member_ = std::move(value);
+        return member_;
+    }
+    bool Value(Json value) {
+        if (list_) {
+            return Keep(std::move(value));
+        }
+        Put(std::move(value));
+        return true;
+    }
+    bool Begin(Json container) {
+        open_.push_back(Put(std::move(container)));
+        return true;
+    }
+    bool End() {
+        open_.pop_back();
+        return Shallower(true);
+    }
 
     // A single value directly in a list is kept parsed; inside an element it is left in the text.
     bool Keep(Json value) {
@@ -174,6 +194,9 @@ private:
         return problem;
     }
 
+    Json& document_;
+    std::vector<Json*> open_;
+    Json* member_ = nullptr;
     ScoreJson::Lists& lists_;
     std::vector<Json>& values_;
     const std::string& text_;
