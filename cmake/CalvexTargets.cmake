@@ -44,6 +44,17 @@ function(calvex_layer target folder)
   target_link_libraries(${target} PUBLIC ${LAYER_BELOW})
 endfunction()
 
+# One layer of the stand-in host: a static library of the sources of host/FOLDER (given relative
+# to it), whose headers are reached as "host/FOLDER/Name.h", linking the layers below it.
+function(calvex_host_layer target folder)
+  cmake_parse_arguments(LAYER "" "" "SOURCES;BELOW" ${ARGN})
+  list(TRANSFORM LAYER_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/host/${folder}/)
+  add_library(${target} STATIC ${LAYER_SOURCES})
+  calvex_target_defaults(${target})
+  calvex_include_root(${target} PUBLIC ${PROJECT_SOURCE_DIR} host/${folder})
+  target_link_libraries(${target} PUBLIC ${LAYER_BELOW})
+endfunction()
+
 # Turns a binary file into a C++ source that defines two symbols holding its bytes and size.
 function(calvex_embed_binary input output symbol)
   add_custom_command(

@@ -1,9 +1,9 @@
 #include "host/picture/LayoutSnapshot.h"
 
-#include "host/HostParts.h"
-#include "host/HostStaffLists.h"
-#include "host/PartLayout.h"
-#include "host/StandInHost.h"
+#include "host/model/HostParts.h"
+#include "host/model/HostStaffLists.h"
+#include "host/model/PartLayout.h"
+#include "host/standin/StandInHost.h"
 
 namespace {
 

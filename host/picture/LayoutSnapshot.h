@@ -4,7 +4,7 @@
 // part names. Taken before a session and after it.
 #pragma once
 
-#include "host/ScoreTerms.h"
+#include "host/model/ScoreTerms.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "CallFloor.h"
 
-#include "host/HostRecords.h"
+#include "host/model/HostRecords.h"
 
 #include <map>
 #include <set>

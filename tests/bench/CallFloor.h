@@ -11,7 +11,7 @@
 // - a staff-size record is never read (no write depends on it).
 #pragma once
 
-#include "host/HostCall.h"
+#include "host/standin/HostCall.h"
 
 #include <cstddef>
 #include <vector>

@@ -4,9 +4,9 @@
 #include "binding/HostApi.h"
 #include "binding/PluginState.h"
 #include "engine/FCCalvexBlockHandler.h"
-#include "host/OrchestraScore.h"
-#include "host/ScoreSource.h"
-#include "host/StandInHost.h"
+#include "host/formats/OrchestraScore.h"
+#include "host/formats/ScoreSource.h"
+#include "host/standin/StandInHost.h"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>

@@ -13,10 +13,10 @@
 #include "binding/HostApi.h"
 #include "binding/PluginState.h"
 #include "engine/FCCalvexBlockHandler.h"
-#include "host/HostDocument.h"
-#include "host/OrchestraScore.h"
-#include "host/ScoreFile.h"
-#include "host/StandInHost.h"
+#include "host/formats/OrchestraScore.h"
+#include "host/formats/json/ScoreFile.h"
+#include "host/model/HostDocument.h"
+#include "host/standin/StandInHost.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 // the unit, the rest is the text.
 #include "framework/core/FCString.h"
 #include "framework/core/MeasurementUnit.h"
-#include "host/HostMeasurement.h"
+#include "host/model/HostMeasurement.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/support/LinkedPlugin.h"
 

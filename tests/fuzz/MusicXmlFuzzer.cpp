@@ -5,9 +5,9 @@
 // first measure), system breaks and rests the document holds; every part file reads back. The
 // first byte of the input is the user's choices, the rest the file.
 #include "binding/PluginState.h"
-#include "host/PartLayout.h"
-#include "host/ScoreError.h"
-#include "host/musicxml/MusicXmlScoreSource.h"
+#include "host/files/ScoreError.h"
+#include "host/formats/musicxml/MusicXmlScoreSource.h"
+#include "host/model/PartLayout.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/support/LinkedPlugin.h"
 

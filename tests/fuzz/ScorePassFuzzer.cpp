@@ -3,8 +3,8 @@
 // host handed out, leaves no edit open, and when it reports no change the document is exactly
 // as it was. The last byte of the input is the user's choices, the rest is the file.
 #include "binding/PluginState.h"
-#include "host/ScoreError.h"
-#include "host/ScoreFile.h"
+#include "host/files/ScoreError.h"
+#include "host/formats/json/ScoreFile.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/support/LinkedPlugin.h"
 

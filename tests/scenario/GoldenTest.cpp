@@ -1,7 +1,7 @@
 // Every example score through every scope and spacing mode, compared with the checked-in
 // results in tests/golden. A change to them is reviewed like code: rerun with
 // CALVEX_UPDATE_GOLDEN=1 only when the new widths are meant.
-#include "host/ScoreReport.h"
+#include "host/session/ScoreReport.h"
 #include "scenario/ScenarioFixture.h"
 
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Spacing passes on the MusicXML examples: the same answers as the same score written by hand
 // in the JSON format, and a score written back after a pass that differs from its source only in
 // measure widths and system breaks.
-#include "host/PartLayout.h"
-#include "host/ScoreReport.h"
+#include "host/model/PartLayout.h"
+#include "host/session/ScoreReport.h"
 #include "scenario/ScenarioFixture.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 // Every part of the examples and of generated orchestral scores, as the file is read and after a
 // pass that updates the layout of every part, is laid out as a notation program lays it out: no
 // system begins or ends inside a multimeasure rest, and every system fits or holds one unit.
-#include "host/OrchestraScore.h"
-#include "host/PartLayout.h"
+#include "host/formats/OrchestraScore.h"
+#include "host/model/PartLayout.h"
 #include "scenario/ScenarioFixture.h"
 #include "tests/support/SystemExpectations.h"
 #include "tests/support/TemporaryFolder.h"

@@ -2,7 +2,7 @@
 // must finish without a fault (the sanitizer builds watch), and a pass that reports no change
 // must leave the document exactly as it was.
 #include "tests/support/RandomDocument.h"
-#include "host/ScoreError.h"
+#include "host/files/ScoreError.h"
 #include "scenario/ScenarioFixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Whole passes over small scores whose widths can be worked out by hand.
 #include "binding/PluginState.h"
-#include "host/HostRecords.h"
+#include "host/model/HostRecords.h"
 #include "scenario/ScenarioFixture.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 #include "scenario/ScenarioFixture.h"
 
 #include "binding/PluginState.h"
-#include "host/HostRecords.h"
-#include "host/ScoreFile.h"
+#include "host/formats/json/ScoreFile.h"
+#include "host/model/HostRecords.h"
 #include "hostinterface/RecordBytes.h"
 #include "tests/support/LinkedPlugin.h"
 

@@ -2,8 +2,8 @@
 // one undo block, with the user's choices in the plug-in settings.
 #pragma once
 
-#include "host/HostDocument.h"
-#include "host/ScoreSource.h"
+#include "host/formats/ScoreSource.h"
+#include "host/model/HostDocument.h"
 #include "support/HostFixture.h"
 #include "tests/support/RandomDocument.h"
 

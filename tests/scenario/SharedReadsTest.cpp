@@ -7,8 +7,8 @@
 // entry, multimeasure rests are found by walking them (no load asks for a rest that is not
 // there), a measure's duration is asked once, and the document number once a pass.
 #include "binding/PluginState.h"
-#include "host/HostCall.h"
-#include "host/HostRecords.h"
+#include "host/model/HostRecords.h"
+#include "host/standin/HostCall.h"
 #include "scenario/ScenarioFixture.h"
 
 #include <algorithm>

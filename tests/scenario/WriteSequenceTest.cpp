@@ -4,8 +4,8 @@
 // in every scope and mode and for seeded random documents. Reads may be shared or dropped; the
 // writes must not move. Rerun with CALVEX_UPDATE_GOLDEN=1 only when new writes are meant.
 #include "binding/PluginState.h"
-#include "host/HostCall.h"
-#include "host/ScoreError.h"
+#include "host/files/ScoreError.h"
+#include "host/standin/HostCall.h"
 #include "scenario/ScenarioFixture.h"
 #include "tests/support/RandomDocument.h"
 

@@ -3,7 +3,7 @@
 // behind its handle, nothing bound yet, the default host version and choices.
 #pragma once
 
-#include "host/StandInHost.h"
+#include "host/standin/StandInHost.h"
 
 namespace LinkedPlugin {
 

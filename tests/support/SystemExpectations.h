@@ -3,8 +3,8 @@
 // rounding a kept system may hold) or holds one unit, and together they hold every unit.
 #pragma once
 
-#include "host/PartFlow.h"
-#include "host/PartLayout.h"
+#include "host/model/PartFlow.h"
+#include "host/model/PartLayout.h"
 
 #include <cstdint>
 #include <string>

@@ -4,7 +4,7 @@
 // font, fits the box's text area. A font other than the template's makes the check fail, as
 // its widths say nothing about the dialog on Windows.
 //   dialog_fit_check PLUGIN
-#include "host/PluginDialogItems.h"
+#include "host/session/PluginDialogItems.h"
 
 #include <windows.h>
 

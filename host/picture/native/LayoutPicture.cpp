@@ -1,8 +1,8 @@
 #include "host/picture/LayoutPicture.h"
 
-#include "host/AtomicFile.h"
-#include "host/FileName.h"
-#include "host/ScoreError.h"
+#include "host/files/AtomicFile.h"
+#include "host/files/FileName.h"
+#include "host/files/ScoreError.h"
 #include "host/picture/PicturePlan.h"
 #include "host/picture/native/PicturePainter.h"
 

@@ -3,8 +3,8 @@
 #include "binding/PluginState.h"
 #include "data/RecordTestSupport.h"
 #include "framework/data/FCStaffSystem.h"
-#include "host/HostCall.h"
-#include "host/HostStaffLists.h"
+#include "host/model/HostStaffLists.h"
+#include "host/standin/HostCall.h"
 #include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
 

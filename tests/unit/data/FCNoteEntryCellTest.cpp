@@ -3,7 +3,7 @@
 #include "data/RecordTestSupport.h"
 #include "framework/data/FCNote.h"
 #include "framework/data/FCNoteEntry.h"
-#include "host/HostStaffLists.h"
+#include "host/model/HostStaffLists.h"
 #include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
 

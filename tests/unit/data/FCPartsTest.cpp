@@ -1,7 +1,7 @@
 #include "framework/data/FCParts.h"
 #include "binding/HostApi.h"
 #include "framework/data/FCPart.h"
-#include "host/HostParts.h"
+#include "host/model/HostParts.h"
 #include "support/HostFixture.h"
 
 #include <vector>

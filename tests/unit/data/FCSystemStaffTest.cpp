@@ -1,6 +1,6 @@
 #include "framework/data/FCSystemStaff.h"
 #include "framework/data/FCSystemStaves.h"
-#include "host/HostStaffLists.h"
+#include "host/model/HostStaffLists.h"
 #include "hostinterface/RecordBytes.h"
 #include "support/HostFixture.h"
 

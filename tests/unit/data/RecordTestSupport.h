@@ -4,7 +4,7 @@
 #pragma once
 
 #include "framework/data/FCInciOther.h"
-#include "host/StandInHost.h"
+#include "host/standin/StandInHost.h"
 #include "hostinterface/RecordTag.h"
 
 #include <cstddef>

@@ -2,7 +2,7 @@
 // the host's functions findable as "FINALE.EXE", the plug-in's resources behind its handle.
 #pragma once
 
-#include "host/StandInHost.h"
+#include "host/standin/StandInHost.h"
 
 #include <gtest/gtest.h>
 

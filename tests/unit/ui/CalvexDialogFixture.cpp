@@ -1,7 +1,7 @@
 #include "ui/CalvexDialogFixture.h"
 
-#include "host/HostDialogs.h"
-#include "host/ScoreFile.h"
+#include "host/formats/json/ScoreFile.h"
+#include "host/standin/HostDialogs.h"
 #include "hostinterface/PluginExports.h"
 
 void CalvexDialogFixture::SetUp() {

@@ -2,8 +2,8 @@
 // plug-in's real exports to invoke and terminate it, and a user in front of the dialog it shows.
 #pragma once
 
-#include "host/DialogUser.h"
-#include "host/HostMainWindow.h"
+#include "host/session/DialogUser.h"
+#include "host/standin/HostMainWindow.h"
 #include "settings/SettingsFolderFixture.h"
 
 #include <memory>

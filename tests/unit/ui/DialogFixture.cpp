@@ -1,6 +1,6 @@
 #include "ui/DialogFixture.h"
 
-#include "host/HostDialogs.h"
+#include "host/standin/HostDialogs.h"
 
 void DialogFixture::SetUp() {
     HostFixture::SetUp();

@@ -2,8 +2,8 @@
 // can be opened, driven by a user and closed again.
 #pragma once
 
-#include "host/DialogUser.h"
-#include "host/HostMainWindow.h"
+#include "host/session/DialogUser.h"
+#include "host/standin/HostMainWindow.h"
 #include "support/HostFixture.h"
 #include "ui/FCResourceWindow.h"
 

@@ -1,6 +1,6 @@
 #include "binding/PluginState.h"
 #include "framework/core/MeasurementUnit.h"
-#include "host/HostDialogs.h"
+#include "host/standin/HostDialogs.h"
 #include "hostinterface/RecordBytes.h"
 #include "ui/DialogFixture.h"
 #include "ui/FCCtrlButton.h"

@@ -1,5 +1,5 @@
 #include "binding/PluginState.h"
-#include "host/HostDialogs.h"
+#include "host/standin/HostDialogs.h"
 #include "ui/DialogFixture.h"
 #include "ui/FCCtrlButton.h"
 #include "ui/FCCtrlEdit.h"

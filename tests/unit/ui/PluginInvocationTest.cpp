@@ -1,6 +1,6 @@
 #include "binding/PluginState.h"
-#include "host/HostDialogs.h"
-#include "host/PluginDialogItems.h"
+#include "host/session/PluginDialogItems.h"
+#include "host/standin/HostDialogs.h"
 #include "hostinterface/PluginExports.h"
 #include "platform/native/NativeUserScript.h"
 #include "ui/CalvexDialogFixture.h"

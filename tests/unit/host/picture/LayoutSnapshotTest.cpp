@@ -1,6 +1,6 @@
 #include "host/picture/LayoutSnapshot.h"
 
-#include "host/ScoreFile.h"
+#include "host/formats/json/ScoreFile.h"
 #include "support/HostFixture.h"
 
 namespace {

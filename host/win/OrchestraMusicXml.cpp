@@ -1,7 +1,0 @@
-// FINALE.EXE writes the generated score as JSON only; the native build writes MusicXML.
-#include "host/OrchestraScore.h"
-#include "host/ScoreError.h"
-
-std::string OrchestraScore::MusicXml(int, int) {
-    throw ScoreError("this build writes the generated score as JSON only");
-}
