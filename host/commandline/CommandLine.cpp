@@ -327,8 +327,9 @@ std::vector<CLI::Option*> AddOptions(CLI::App& app) {
     app.add_option("--output-parts", "write one MusicXML file per linked part into the folder")
         ->type_name("FOLDER")
         ->check(NamedFile());
-    app.add_option("--picture", "draw the layout of the score and every part before and after "
-                                "the session (.svg or .png; the native build only)")
+    app.add_option("--picture",
+                   "draw the layout of the score and every part before and after "
+                   "the session (.svg, .png or, for any size, .pdf; the native build only)")
         ->type_name("FILE")
         ->check(PicturePath());
     app.add_option("--call-log", "write every host call of the session to the file, one a line")

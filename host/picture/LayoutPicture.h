@@ -1,6 +1,7 @@
 // The picture of what a session did to the layout: the score and each linked part before and
-// after, written as an SVG or PNG file (chosen by the file's extension). Only the native build
-// draws; the Windows build answers that pictures are not available.
+// after, written as an SVG or PNG file, or as a PDF of as many pages as it takes (chosen by the
+// file's extension). Only the native build draws; the Windows build answers that pictures are
+// not available.
 #pragma once
 
 #include "host/picture/LayoutSnapshot.h"

@@ -138,11 +138,13 @@ public:
     }
 
     PicturePlan Plan(const std::string& title) {
+        plan_.title = title;
         plan_.width = kPageWidth;
         plan_.labels.push_back({kMargin, kTitleBaseline, title, Style::Title, Anchor::Left});
         PlanLegend();
         double top = kPanelsTop;
         for (const PartColumns& part : parts_) {
+            plan_.cuts.push_back({top - kPanelGap / 2, {}});
             top = PlanPanel(part, top) + kPanelGap;
         }
         plan_.height = top - kPanelGap + kMargin;
@@ -184,13 +186,17 @@ private:
 
     // Places one part's panel from the top given; answers its bottom.
     double PlanPanel(const PartColumns& part, double top) {
+        const std::string partName = terms_.Part(part.id);
         plan_.labels.push_back(
-            {kMargin + kColumnInset, top + 20, terms_.Part(part.id), Style::Heading, Anchor::Left});
+            {kMargin + kColumnInset, top + 20, partName, Style::Heading, Anchor::Left});
         const double left = kMargin + kColumnInset;
         const double right = left + kColumnBlock + kColumnGap;
         const double rowsTop = top + kPanelHeader;
         const std::size_t rows = std::max(part.before.rows.size(), part.after.rows.size());
         const double rowsBottom = rowsTop + static_cast<double>(rows) * kRowHeight;
+        for (std::size_t row = 1; row < rows; ++row) {
+            plan_.cuts.push_back({rowsTop + static_cast<double>(row) * kRowHeight, partName});
+        }
         PlanColumn(part.before, part.after, left, rowsTop, "Before");
         PlanColumn(part.after, part.before, right, rowsTop, "After");
         for (const double column : {left, right}) {

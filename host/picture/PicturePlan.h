@@ -44,9 +44,17 @@ public:
         double bottom;
     };
 
+    // A place between two rows, or between two panels, where a page may end and the next begin;
+    // the next page names the part whose panel it continues (none between panels).
+    struct Cut {
+        double y;
+        std::string continuedPart;
+    };
+
     static PicturePlan Make(const LayoutSnapshot& before, const LayoutSnapshot& after,
                             const std::string& title);
 
+    std::string title;
     double width = 0;
     double height = 0;
     std::vector<Box> boxes;  // the measures and rests of every panel
@@ -54,4 +62,5 @@ public:
     std::vector<Label> labels;
     std::vector<Rect> panels;                   // one per part, the score first
     std::vector<VerticalLine> systemWidthMarks; // where the system width ends, in each column
+    std::vector<Cut> cuts;                      // from the top down
 };

@@ -2,19 +2,18 @@
 // with its linked part, in every spacing mode and every scope, for 1000 and 2000 measures. Each
 // run reports the host calls per measure per part it processed, beside the calls of the
 // cheapest pass that makes the same writes (the floor, CallFloor.h) and their ratio; at the end the
-// growth ratio t(2000)/t(1000) of each mode and scope is printed, which stays near 2 when no piece
-// of the plug-in or the stand-in host grows faster than the measures it visits. On a shared machine
-// other work only ever adds time, and it adds it in bursts, so the ratio is taken from the CPU time
-// of the fastest of several repetitions, and the repetitions of all runs are shuffled so a burst
-// does not fall on one size only: unless asked otherwise the program repeats each run 5 times
+// growth ratio t(2n)/t(n) of each case of every benchmark is printed, which stays near 2 when no
+// piece of the plug-in or the stand-in host grows faster than the measures it visits. On a shared
+// machine other work only ever adds time, and it adds it in bursts, so the ratio is taken from the
+// CPU time of the fastest of several repetitions, and the repetitions of all runs are shuffled so a
+// burst does not fall on one size only: unless asked otherwise the program repeats each run 5 times
 // (--benchmark_repetitions) in random order
 // (--benchmark_enable_random_interleaving). Each repetition still times whole passes.
+#include "BenchmarkScore.h"
 #include "CallFloor.h"
-#include "binding/HostApi.h"
 #include "binding/PluginState.h"
 #include "engine/FCCalvexBlockHandler.h"
 #include "host/formats/OrchestraScore.h"
-#include "host/formats/json/ScoreFile.h"
 #include "host/model/HostDocument.h"
 #include "host/standin/StandInHost.h"
 
@@ -34,16 +33,6 @@ namespace {
 constexpr int kStaves = 40;
 constexpr std::int64_t kSmall = 1000;
 constexpr std::int64_t kLarge = 2000;
-
-void LoadScore(const std::string& json) {
-    StandInHost& host = StandInHost::Instance();
-    host.Reset();
-    host.RegisterHostModule();
-    HostApi::ResetBinding();
-    ScoreFile::Apply(json, host);
-    hostVersion = host.Version();
-    host.KeepCalls(false);
-}
 
 // Times whole passes, each from the document as it was; the last pass's calls stay counted.
 void TimePasses(benchmark::State& state) {
@@ -79,7 +68,7 @@ void SpacingPass(benchmark::State& state) {
     const auto measures = static_cast<int>(state.range(0));
     const auto mode = static_cast<std::int32_t>(state.range(1));
     const auto scope = static_cast<std::int32_t>(state.range(2));
-    LoadScore(OrchestraScore::Json(kStaves, measures));
+    LoadBenchmarkScore(OrchestraScore::Json(kStaves, measures));
     StandInHost& host = StandInHost::Instance();
     const HostDocument original = host.Document();
     PluginSettings = PluginSettingsRecord::Defaults();
@@ -104,9 +93,7 @@ BENCHMARK(SpacingPass)
     ->ArgsProduct({{kSmall, kLarge}, {0, 1, 2}, {0, 1, 2}})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0)
-    ->ComputeStatistics("min", [](const std::vector<double>& times) {
-        return *std::min_element(times.begin(), times.end());
-    });
+    ->ComputeStatistics("min", Fastest);
 
 // One staff in one staff system of thousands of measures, most of them under long multimeasure
 // rests, as a part's rests pack a whole movement into one system: in every 16 measures the first
@@ -139,7 +126,7 @@ std::string LongSystemScore(int measures) {
 
 void LongSystemPass(benchmark::State& state) {
     const auto measures = static_cast<int>(state.range(0));
-    LoadScore(LongSystemScore(measures));
+    LoadBenchmarkScore(LongSystemScore(measures));
     PluginSettings = PluginSettingsRecord::Defaults();
     PluginSettings.processingMode = kScopeRegion;
     PluginSettings.spacingMode = static_cast<std::int32_t>(state.range(1));
@@ -153,9 +140,7 @@ BENCHMARK(LongSystemPass)
     ->ArgsProduct({{3000, 6000}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0)
-    ->ComputeStatistics("min", [](const std::vector<double>& times) {
-        return *std::min_element(times.begin(), times.end());
-    });
+    ->ComputeStatistics("min", Fastest);
 
 // A run's time for the growth ratio: a single run's own, or the fastest of its repetitions.
 bool TimesGrowth(const benchmark::BenchmarkReporter::Run& run) {

@@ -33,7 +33,7 @@ if under_wine; then
   check "Windows build: no picture is written" [ ! -e "$work/piano.svg" ]
 else
   session=(--score "$source_dir/examples/chamber.musicxml" --parts --scope 1 --mode 1 --apply)
-  for format in svg png; do
+  for format in svg png pdf; do
     status=0
     run_finale "$format" "${session[@]}" --picture "$work/chamber.$format" || status=$?
     check "$format: the session succeeds" [ "$status" -eq 0 ]
@@ -42,11 +42,12 @@ else
   done
   check "svg: an SVG document" grep -q '<svg' "$work/chamber.svg"
   check "png: a PNG file" starts_with_bytes "$work/chamber.png" $'\x89PNG'
+  check "pdf: a PDF file" starts_with_bytes "$work/chamber.pdf" '%PDF-'
   status=0
   run_finale wrong "${session[@]}" --picture "$work/chamber.gif" || status=$?
   check "gif: refused" [ "$status" -ne 0 ]
   check "gif: no session was run" [ ! -s "$work/wrong.txt" ]
-  check "gif: the message names the formats" grep -q "written as .svg or .png" "$work/wrong.err"
+  check "gif: the message names the formats" grep -q "written as .svg, .png or .pdf" "$work/wrong.err"
   check "gif: nothing written" [ ! -e "$work/chamber.gif" ]
 fi
 

@@ -83,12 +83,20 @@ void MarkChanged(cairo_t* cairo, const PicturePlan::Box& box) {
     cairo_stroke(cairo);
 }
 
-void PaintBoxes(cairo_t* cairo, const std::vector<PicturePlan::Box>& boxes) {
+// Whether a shape from top to bottom shows on the page.
+bool OnPage(double top, double bottom, const PicturePages::Page& page) {
+    return top < page.to && bottom > page.from;
+}
+
+void PaintBoxes(cairo_t* cairo, const std::vector<PicturePlan::Box>& boxes,
+                const PicturePages::Page& page) {
     for (const PicturePlan::Box& box : boxes) {
-        PaintBox(cairo, box);
+        if (OnPage(box.y, box.y + box.height, page)) {
+            PaintBox(cairo, box);
+        }
     }
     for (const PicturePlan::Box& box : boxes) {
-        if (box.changed) {
+        if (box.changed && OnPage(box.y, box.y + box.height, page)) {
             MarkChanged(cairo, box);
         }
     }
@@ -132,6 +140,14 @@ void PaintSystemWidth(cairo_t* cairo, const PicturePlan::VerticalLine& line) {
     cairo_restore(cairo);
 }
 
+void PaintPanel(cairo_t* cairo, const PicturePlan::Rect& panel) {
+    FillRect(cairo, panel.x, panel.y, panel.width, panel.height, kPanel);
+    cairo_rectangle(cairo, panel.x + 0.5, panel.y + 0.5, panel.width - 1, panel.height - 1);
+    cairo_set_line_width(cairo, 1);
+    SetColour(cairo, kPanelEdge);
+    cairo_stroke(cairo);
+}
+
 } // namespace
 
 PicturePainter::Colour PicturePainter::FillOf(PicturePlan::Kind kind) {
@@ -151,20 +167,36 @@ PicturePainter::Colour PicturePainter::ChangedOutline() {
 }
 
 void PicturePainter::Paint(cairo_t* cairo, const PicturePlan& plan) {
-    FillRect(cairo, 0, 0, plan.width, plan.height, kPage);
-    for (const PicturePlan::Rect& panel : plan.panels) {
-        FillRect(cairo, panel.x, panel.y, panel.width, panel.height, kPanel);
-        cairo_rectangle(cairo, panel.x + 0.5, panel.y + 0.5, panel.width - 1, panel.height - 1);
-        cairo_set_line_width(cairo, 1);
-        SetColour(cairo, kPanelEdge);
-        cairo_stroke(cairo);
-    }
-    for (const PicturePlan::VerticalLine& line : plan.systemWidthMarks) {
-        PaintSystemWidth(cairo, line);
-    }
-    PaintBoxes(cairo, plan.legend);
-    PaintBoxes(cairo, plan.boxes);
-    for (const PicturePlan::Label& label : plan.labels) {
+    PaintPage(cairo, plan, {0, plan.height, 0, plan.height, {}});
+}
+
+void PicturePainter::PaintPage(cairo_t* cairo, const PicturePlan& plan,
+                               const PicturePages::Page& page) {
+    FillRect(cairo, 0, 0, plan.width, page.height, kPage);
+    for (const PicturePlan::Label& label : page.heading) {
         PaintLabel(cairo, label);
     }
+    cairo_save(cairo);
+    cairo_translate(cairo, 0, page.top - page.from);
+    cairo_rectangle(cairo, 0, page.from, plan.width, page.to - page.from);
+    cairo_clip(cairo);
+    for (const PicturePlan::Rect& panel : plan.panels) {
+        if (OnPage(panel.y, panel.y + panel.height, page)) {
+            PaintPanel(cairo, panel);
+        }
+    }
+    for (const PicturePlan::VerticalLine& line : plan.systemWidthMarks) {
+        if (OnPage(line.top, line.bottom, page)) {
+            PaintSystemWidth(cairo, line);
+        }
+    }
+    PaintBoxes(cairo, plan.legend, page);
+    PaintBoxes(cairo, plan.boxes, page);
+    // Cuts lie between rows, so each text lies wholly on one page: the one holding its baseline.
+    for (const PicturePlan::Label& label : plan.labels) {
+        if (label.y > page.from && label.y <= page.to) {
+            PaintLabel(cairo, label);
+        }
+    }
+    cairo_restore(cairo);
 }

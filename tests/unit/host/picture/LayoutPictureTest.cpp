@@ -1,6 +1,7 @@
 #include "host/picture/LayoutPicture.h"
 
 #include "host/picture/PictureFixture.h"
+#include "host/picture/PicturePages.h"
 #include "host/picture/PicturePlan.h"
 #include "host/picture/native/PicturePainter.h"
 #include "tests/support/TemporaryFolder.h"
@@ -14,7 +15,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <regex>
+#include <sstream>
 
 namespace {
 
@@ -66,6 +70,45 @@ std::uint32_t MainColour(cairo_surface_t* surface, const PicturePlan::Box& box) 
     return std::max_element(counts.begin(), counts.end(),
                             [](const auto& a, const auto& b) { return a.second < b.second; })
         ->first;
+}
+
+// The box where a page shows it.
+PicturePlan::Box OnPage(PicturePlan::Box box, const PicturePages::Page& page) {
+    box.y += page.top - page.from;
+    return box;
+}
+
+TEST_F(LayoutPictureTest, EachPageShowsItsBoxesBelowItsHeadingBand) {
+    const LayoutSnapshot layout = TallLayout(12, 20);
+    const PicturePlan plan = PicturePlan::Make(layout, layout, "title");
+    const std::vector<PicturePages::Page> pages = PicturePages::Of(plan);
+    ASSERT_GT(pages.size(), 2u);
+    const PicturePages::Page& page = pages[1];
+    cairo_surface_t* surface = cairo_image_surface_create(
+        CAIRO_FORMAT_RGB24, static_cast<int>(plan.width), static_cast<int>(page.height));
+    cairo_t* cairo = cairo_create(surface);
+    PicturePainter::PaintPage(cairo, plan, page);
+    cairo_surface_flush(surface);
+    int shown = 0;
+    for (const PicturePlan::Box& box : plan.boxes) {
+        if (box.y >= page.from && box.y + box.height <= page.to) {
+            ++shown;
+            EXPECT_TRUE(SameColour(MainColour(surface, OnPage(box, page)),
+                                   PicturePainter::FillOf(box.kind)))
+                << "box of measure " << box.first << " at " << box.y;
+        }
+    }
+    EXPECT_GT(shown, 0);
+    // Nothing of the plan above the page's part is drawn into its heading band.
+    int musicInBand = 0;
+    for (int y = 0; y < static_cast<int>(page.top); ++y) {
+        for (int x = 0; x < static_cast<int>(plan.width); ++x) {
+            musicInBand += SameColour(Pixel(surface, x, y), PicturePainter::FillOf(Kind::Music));
+        }
+    }
+    EXPECT_EQ(musicInBand, 0);
+    cairo_destroy(cairo);
+    cairo_surface_destroy(surface);
 }
 
 TEST_F(LayoutPictureTest, EveryBoxIsPaintedInItsKindsColourAndOnlyChangedOnesAreFramedRed) {
@@ -140,10 +183,11 @@ TEST_F(LayoutPictureTest, APictureThatCannotBeWrittenIsRefusedAndLeavesNoFile) {
         std::string path;
         const char* message;
     } cases[] = {
-        {PathOf("layout.jpg"), "a picture is written as .svg or .png"},
-        {PathOf("layout"), "a picture is written as .svg or .png"},
+        {PathOf("layout.jpg"), "a picture is written as .svg, .png or .pdf"},
+        {PathOf("layout"), "a picture is written as .svg, .png or .pdf"},
         {PathOf("missing/layout.svg"), "cannot be written"},
         {PathOf("missing/layout.png"), "cannot be written"},
+        {PathOf("missing/layout.pdf"), "cannot be written"},
     };
     for (const auto& bad : cases) {
         std::string error;
@@ -153,16 +197,29 @@ TEST_F(LayoutPictureTest, APictureThatCannotBeWrittenIsRefusedAndLeavesNoFile) {
     EXPECT_TRUE(std::filesystem::is_empty(folder_.Path()));
 }
 
-TEST_F(LayoutPictureTest, APngTooTallForTheFormatIsRefused) {
-    LayoutSnapshot many;
-    many.systemWidth = 1000;
-    for (std::int16_t id = 0; id < 1000; ++id) {
-        many.parts.push_back({id, {{100, false}}, {{1, 1}}, {}});
-    }
+// The pages of a PDF file: cairo writes one page object for each.
+std::size_t PdfPages(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    const std::string text = bytes.str();
+    const std::regex page("/Type\\s*/Page\\b");
+    return static_cast<std::size_t>(
+        std::distance(std::sregex_iterator(text.begin(), text.end(), page), {}));
+}
+
+TEST_F(LayoutPictureTest, APictureTooTallForPngIsRefusedNamingPdfAndWrittenAsPdfPages) {
+    const LayoutSnapshot many = TallLayout(1000, 1);
     std::string error;
     EXPECT_FALSE(LayoutPicture::Write(PathOf("tall.png"), many, many, "", error));
-    EXPECT_NE(error.find("too large for PNG"), std::string::npos) << error;
+    EXPECT_NE(error.find("too large for PNG; write it as .pdf"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(PathOf("tall.png")));
     EXPECT_TRUE(LayoutPicture::Write(PathOf("tall.svg"), many, many, "", error)) << error;
+    const std::string pdf = PathOf("tall.pdf");
+    ASSERT_TRUE(LayoutPicture::Write(pdf, many, many, "", error)) << error;
+    const PicturePlan plan = PicturePlan::Make(many, many, "");
+    EXPECT_EQ(PdfPages(pdf), PicturePages::Of(plan).size());
+    EXPECT_GT(PdfPages(pdf), 30u);
 }
 
 } // namespace
