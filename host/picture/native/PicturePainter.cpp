@@ -102,30 +102,49 @@ void PaintBoxes(cairo_t* cairo, const std::vector<PicturePlan::Box>& boxes,
     }
 }
 
-void PaintLabel(cairo_t* cairo, const PicturePlan::Label& label) {
-    struct Look {
-        double size;
-        bool bold;
-        Colour colour;
-    };
-    static const Look looks[] = {{18, true, kText},
-                                 {14, true, kText},
-                                 {11, false, kText},
-                                 {8, false, kFaintText},
-                                 {11, true, kText}};
-    const Look& look = looks[static_cast<int>(label.style)];
+// How each style of text looks, in the order of the styles.
+struct Look {
+    double size;
+    bool bold;
+    Colour colour;
+};
+constexpr Look kLooks[] = {{18, true, kText},
+                           {14, true, kText},
+                           {11, false, kText},
+                           {8, false, kFaintText},
+                           {11, true, kText}};
+constexpr Style kStyles[] = {Style::Title, Style::Heading, Style::Caption, Style::MeasureNumber,
+                             Style::RestCount};
+
+void UseLook(cairo_t* cairo, Style style) {
+    const Look& look = kLooks[static_cast<int>(style)];
     cairo_select_font_face(cairo, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
                            look.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cairo, look.size);
+    SetColour(cairo, look.colour);
+}
+
+void ShowLabel(cairo_t* cairo, const PicturePlan::Label& label) {
     double x = label.x;
     if (label.anchor == PicturePlan::Anchor::Centre) {
         cairo_text_extents_t extents;
         cairo_text_extents(cairo, label.text.c_str(), &extents);
         x -= extents.x_advance / 2;
     }
-    SetColour(cairo, look.colour);
     cairo_move_to(cairo, x, label.y);
     cairo_show_text(cairo, label.text.c_str());
+}
+
+// Paints the labels style by style, so that each style's font is chosen once.
+void PaintLabels(cairo_t* cairo, const std::vector<const PicturePlan::Label*>& labels) {
+    for (const Style style : kStyles) {
+        UseLook(cairo, style);
+        for (const PicturePlan::Label* label : labels) {
+            if (label->style == style) {
+                ShowLabel(cairo, *label);
+            }
+        }
+    }
 }
 
 void PaintSystemWidth(cairo_t* cairo, const PicturePlan::VerticalLine& line) {
@@ -173,9 +192,11 @@ void PicturePainter::Paint(cairo_t* cairo, const PicturePlan& plan) {
 void PicturePainter::PaintPage(cairo_t* cairo, const PicturePlan& plan,
                                const PicturePages::Page& page) {
     FillRect(cairo, 0, 0, plan.width, page.height, kPage);
+    std::vector<const PicturePlan::Label*> heading;
     for (const PicturePlan::Label& label : page.heading) {
-        PaintLabel(cairo, label);
+        heading.push_back(&label);
     }
+    PaintLabels(cairo, heading);
     cairo_save(cairo);
     cairo_translate(cairo, 0, page.top - page.from);
     cairo_rectangle(cairo, 0, page.from, plan.width, page.to - page.from);
@@ -193,10 +214,12 @@ void PicturePainter::PaintPage(cairo_t* cairo, const PicturePlan& plan,
     PaintBoxes(cairo, plan.legend, page);
     PaintBoxes(cairo, plan.boxes, page);
     // Cuts lie between rows, so each text lies wholly on one page: the one holding its baseline.
+    std::vector<const PicturePlan::Label*> labels;
     for (const PicturePlan::Label& label : plan.labels) {
         if (label.y > page.from && label.y <= page.to) {
-            PaintLabel(cairo, label);
+            labels.push_back(&label);
         }
     }
+    PaintLabels(cairo, labels);
     cairo_restore(cairo);
 }
