@@ -6,9 +6,9 @@
 #include "binding/PluginState.h"
 #include "engine/FCCalvexBlockHandler.h"
 #include "host/formats/OrchestraScore.h"
-#include "host/standin/StandInHost.h"
 #include "host/picture/LayoutPicture.h"
 #include "host/picture/LayoutSnapshot.h"
+#include "host/standin/StandInHost.h"
 
 #include <benchmark/benchmark.h>
 
