@@ -62,10 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const PartLayout score = PartLayout::Of(host.Document(), 0);
     const std::string written = source->ScoreText(host.Document());
-    std::vector<std::string> parts;
-    for (std::size_t part = 0; part < source->PartCount(); ++part) {
-        parts.push_back(source->PartText(part, host.Document()));
-    }
+    const std::vector<std::string> parts = source->PartTexts(host.Document());
     const PartLayout reread = ReadBack(written, host);
     // A measure that begins a multimeasure rest is written with the rest's width.
     std::vector<std::int16_t> widths = score.widths;

@@ -116,10 +116,7 @@ std::vector<std::string> MusicXmlScoreSource::PartFiles(const std::string& folde
 
 void MusicXmlScoreSource::SaveParts(const std::string& folder, HostDocument& document) const {
     const std::vector<std::string> files = PartFiles(folder);
-    std::vector<std::string> texts;
-    for (std::size_t index = 0; index < files.size(); ++index) {
-        texts.push_back(PartText(index, document));
-    }
+    const std::vector<std::string> texts = PartTexts(document);
     std::error_code error;
     std::filesystem::create_directories(FilePath::Of(folder), error);
     if (error) {
@@ -135,10 +132,16 @@ std::string MusicXmlScoreSource::ScoreText(HostDocument& document) const {
         MusicXmlWriter::Score(text_, scaling_, loaded_, PartLayout::Of(document, 0)));
 }
 
-std::string MusicXmlScoreSource::PartText(std::size_t part, HostDocument& document) const {
-    return encoding_.Encode(
-        MusicXmlWriter::Part(text_, partIds_[part], scaling_,
-                             PartLayout::Of(document, static_cast<std::int16_t>(part + 1))));
+std::vector<std::string> MusicXmlScoreSource::PartTexts(HostDocument& document) const {
+    std::vector<PartLayout> layouts;
+    for (std::size_t part = 0; part < partIds_.size(); ++part) {
+        layouts.push_back(PartLayout::Of(document, static_cast<std::int16_t>(part + 1)));
+    }
+    std::vector<std::string> texts = MusicXmlWriter::Parts(text_, partIds_, scaling_, layouts);
+    for (std::string& text : texts) {
+        text = encoding_.Encode(text);
+    }
+    return texts;
 }
 
 std::vector<std::string> MusicXmlScoreSource::Warnings(const std::string& scorePath, bool partFiles,

@@ -23,10 +23,10 @@ public:
     std::vector<std::string> PartFiles(const std::string& folder) const override;
     void SaveParts(const std::string& folder, HostDocument& document) const override;
 
-    // The score as MusicXML with the document's layout, and the file of a linked part (from 0).
+    // The score as MusicXML with the document's layout, and the files of the linked parts in
+    // their order.
     std::string ScoreText(HostDocument& document) const;
-    std::string PartText(std::size_t part, HostDocument& document) const;
-    std::size_t PartCount() const { return partIds_.size(); }
+    std::vector<std::string> PartTexts(HostDocument& document) const;
 
     std::vector<std::string> Warnings(const std::string& scorePath, bool partFiles,
                                       HostDocument& document) const override;

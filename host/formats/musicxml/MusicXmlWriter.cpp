@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -209,6 +210,144 @@ void MarkSystem(pugi::xml_node measure, bool start) {
     }
 }
 
+// Which files keep a child of the score or of its part list: every file, or only its part's
+// (none for a part group).
+struct Owner {
+    bool everyFile = true;
+    std::optional<std::string> part;
+};
+
+std::optional<Owner> PartOwner(pugi::xml_node child) {
+    const std::string name = child.name();
+    if (name == "part-group") {
+        return Owner{false, std::nullopt};
+    }
+    if (name == "score-part" || name == "part") {
+        return Owner{false, std::string(child.attribute("id").value())};
+    }
+    return std::nullopt;
+}
+
+// White space goes with the part or group after it, which would otherwise leave an empty line.
+Owner OwnerOf(pugi::xml_node child) {
+    if (const std::optional<Owner> owner = PartOwner(child)) {
+        return *owner;
+    }
+    const bool space =
+        child.type() == pugi::node_pcdata && MusicXmlText::Trimmed(child.value()).empty();
+    return space ? PartOwner(child.next_sibling()).value_or(Owner{}) : Owner{};
+}
+
+// The score read once, from which the part files are written in turn: what every file keeps
+// stays in the document, each part's own children are held aside until its file is written,
+// then put in place, edited for the part's layout, written, and dropped. So writing every part
+// costs what the score costs.
+class PartSource {
+public:
+    explicit PartSource(const std::string& text)
+        : root_(Root(document_, text)), held_(document_.append_child("held")) {
+        for (pugi::xml_node parent : {root_.child("part-list"), root_}) {
+            Hold(parent);
+        }
+    }
+
+    // Once for each part.
+    std::string File(const std::string& partId, const MusicXmlScaling& scaling,
+                     const PartLayout& layout) {
+        if (!written_.insert(partId).second) {
+            throw ScoreError("part " + partId + ": a second part has this ID");
+        }
+        std::vector<Place> own;
+        if (auto held = own_.extract(partId)) {
+            own = std::move(held.mapped());
+        }
+        for (Place& place : own) {
+            if (place.before) {
+                place.parent.insert_move_before(place.child, place.before);
+            } else {
+                place.parent.append_move(place.child);
+            }
+        }
+        ApplyLayout(scaling, layout);
+        std::ostringstream out;
+        for (pugi::xml_node node : document_.children()) {
+            if (node != held_) {
+                node.print(out, "", pugi::format_raw | pugi::format_no_declaration,
+                           pugi::encoding_utf8);
+            }
+        }
+        for (Place& place : own) {
+            place.parent.remove_child(place.child);
+        }
+        return out.str();
+    }
+
+private:
+    // A part's own child and where it goes: before the next child every file keeps, or last.
+    struct Place {
+        pugi::xml_node child;
+        pugi::xml_node parent;
+        pugi::xml_node before;
+    };
+
+    void Hold(pugi::xml_node parent) {
+        std::vector<std::pair<pugi::xml_node, Owner>> children;
+        for (pugi::xml_node child : parent.children()) {
+            children.emplace_back(child, OwnerOf(child));
+        }
+        pugi::xml_node before;
+        std::vector<std::pair<std::string, Place>> places;
+        for (auto child = children.rbegin(); child != children.rend(); ++child) {
+            const auto& [node, owner] = *child;
+            if (owner.everyFile) {
+                before = node;
+            } else if (owner.part) {
+                places.emplace_back(*owner.part, Place{node, parent, before});
+            }
+        }
+        for (auto place = places.rbegin(); place != places.rend(); ++place) {
+            own_[place->first].push_back(place->second);
+            held_.append_move(place->second.child);
+        }
+        for (const auto& [node, owner] : children) {
+            if (!owner.everyFile && !owner.part) {
+                parent.remove_child(node);
+            }
+        }
+    }
+
+    // Every measure with the part's width and system break, and its multimeasure rests.
+    void ApplyLayout(const MusicXmlScaling& scaling, const PartLayout& layout) {
+        const std::vector<std::int16_t> starts = layout.SystemStarts();
+        const std::set<std::int16_t> startSet(starts.begin(), starts.end());
+        std::map<std::int16_t, const PartLayout::Rest*> rests;
+        for (const PartLayout::Rest& rest : layout.rests) {
+            rests[rest.first] = &rest;
+        }
+        const std::vector<std::int16_t> widths = WrittenWidths(layout);
+        ForEachMeasure(root_, [&](pugi::xml_node measure, std::size_t index) {
+            const auto number = static_cast<std::int16_t>(index + 1);
+            const auto rest = rests.find(number);
+            RemoveMultipleRests(measure);
+            // The first measure is marked only when it begins the one system, which a file
+            // without marks would not say.
+            MarkSystem(measure, index == 0 ? starts.empty() : startSet.count(number) != 0);
+            if (rest != rests.end()) {
+                AddMultipleRest(measure, rest->second->next - rest->second->first);
+            }
+            if (index < widths.size()) {
+                SetAttribute(measure, "width", scaling.TenthsText(widths[index]));
+            }
+        });
+    }
+
+    pugi::xml_document document_;
+    pugi::xml_node root_;
+    pugi::xml_node held_;
+    std::map<std::string, std::vector<Place>> own_;
+    std::set<std::string> written_;
+};
+
 } // namespace
 
 std::string MusicXmlWriter::Score(const std::string& text, const MusicXmlScaling& scaling,
@@ -273,46 +412,14 @@ std::vector<std::string> MusicXmlWriter::Unwritten(const PartLayout& layout) {
     return lost;
 }
 
-std::string MusicXmlWriter::Part(const std::string& text, const std::string& partId,
-                                 const MusicXmlScaling& scaling, const PartLayout& layout) {
-    pugi::xml_document document;
-    const pugi::xml_node root = Root(document, text);
-    const auto others = [&](pugi::xml_node node) {
-        return std::string(node.name()) == "part-group" ||
-               ((std::string(node.name()) == "score-part" || std::string(node.name()) == "part") &&
-                partId != node.attribute("id").value());
-    };
-    for (pugi::xml_node parent : {root.child("part-list"), root}) {
-        for (pugi::xml_node node = parent.first_child(); node;) {
-            const pugi::xml_node next = node.next_sibling();
-            if (others(node)) {
-                RemoveWithSpace(node);
-            }
-            node = next;
-        }
+std::vector<std::string> MusicXmlWriter::Parts(const std::string& text,
+                                               const std::vector<std::string>& partIds,
+                                               const MusicXmlScaling& scaling,
+                                               const std::vector<PartLayout>& layouts) {
+    PartSource source(text);
+    std::vector<std::string> files;
+    for (std::size_t index = 0; index < partIds.size(); ++index) {
+        files.push_back(source.File(partIds[index], scaling, layouts.at(index)));
     }
-    const std::vector<std::int16_t> starts = layout.SystemStarts();
-    const std::set<std::int16_t> startSet(starts.begin(), starts.end());
-    std::map<std::int16_t, const PartLayout::Rest*> rests;
-    for (const PartLayout::Rest& rest : layout.rests) {
-        rests[rest.first] = &rest;
-    }
-    const std::vector<std::int16_t> widths = WrittenWidths(layout);
-    ForEachMeasure(root, [&](pugi::xml_node measure, std::size_t index) {
-        const auto number = static_cast<std::int16_t>(index + 1);
-        const auto rest = rests.find(number);
-        RemoveMultipleRests(measure);
-        // The first measure is marked only when it begins the one system, which a file without
-        // marks would not say.
-        MarkSystem(measure, index == 0 ? starts.empty() : startSet.count(number) != 0);
-        if (rest != rests.end()) {
-            AddMultipleRest(measure, rest->second->next - rest->second->first);
-        }
-        if (index < widths.size()) {
-            SetAttribute(measure, "width", scaling.TenthsText(widths[index]));
-        }
-    });
-    std::ostringstream out;
-    document.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-    return out.str();
+    return files;
 }

@@ -22,8 +22,11 @@ public:
     // What the layout holds that a file written from it cannot: a line for each.
     static std::vector<std::string> Unwritten(const PartLayout& layout);
 
-    // The score reduced to the one part: its entry of the part list and its music, every
-    // measure with the part's width and system break, and its multimeasure rests.
-    static std::string Part(const std::string& text, const std::string& partId,
-                            const MusicXmlScaling& scaling, const PartLayout& layout);
+    // The score reduced to each part in turn, all from one reading of the text: the part's entry
+    // of the part list and its music, every measure with the part's width and system break, and
+    // its multimeasure rests. A file for each ID, with the layout at the same place.
+    static std::vector<std::string> Parts(const std::string& text,
+                                          const std::vector<std::string>& partIds,
+                                          const MusicXmlScaling& scaling,
+                                          const std::vector<PartLayout>& layouts);
 };

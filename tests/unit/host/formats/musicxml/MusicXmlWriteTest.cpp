@@ -1,5 +1,7 @@
+#include "host/files/ScoreError.h"
 #include "host/files/Utf8.h"
 #include "host/formats/musicxml/MusicXmlFixture.h"
+#include "host/formats/musicxml/MusicXmlWriter.h"
 #include "host/model/HostRecords.h"
 #include "hostinterface/RecordBytes.h"
 
@@ -155,6 +157,56 @@ TEST_F(MusicXmlWriteTest, PartFilesCarryEachPartsOwnLayout) {
         }
     }
     EXPECT_FALSE(parts[0].rests.empty());
+}
+
+// A part list with groups, a comment, parts on one line and parts each on its own line: a part's
+// file keeps what lies around the parts, and its own entry and music each with the line before
+// it, but nothing of the other parts or the groups, nor the lines before them.
+TEST_F(MusicXmlWriteTest, PartFilesKeepOnlyTheirPartWithItsLines) {
+    const std::string music = Divisions(1) + Note(4);
+    const std::string text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE score-partwise>\n"
+        "<score-partwise version=\"4.0\">\n  <work>W</work>\n  <part-list>\n"
+        "    <part-group type=\"start\" number=\"1\"/>\n"
+        "    <score-part id=\"P1\"><part-name>A</part-name></score-part>\n"
+        "    <!-- strings -->\n"
+        "    <score-part id=\"P2\"><part-name>B</part-name></score-part>"
+        "<score-part id=\"P3\"><part-name>C</part-name></score-part>\n"
+        "    <part-group type=\"stop\" number=\"1\"/>\n  </part-list>\n"
+        "  <part id=\"P1\">\n    <measure number=\"1\">" +
+        music + "</measure>\n  </part>\n  <part id=\"P2\"><measure number=\"1\">" + music +
+        "</measure></part><part id=\"P3\"><measure number=\"1\">" + music +
+        "</measure></part>\n  <!-- end -->\n</score-partwise>\n";
+    const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><!DOCTYPE score-partwise>"
+                             "<score-partwise version=\"4.0\">\n  <work>W</work>\n  <part-list>";
+    const std::string measure =
+        "<measure number=\"1\" width=\"50\"><print new-system=\"yes\"/>" + music + "</measure>";
+    const std::string tail = "\n  <!-- end -->\n</score-partwise>";
+    const std::pair<const char*, std::string> files[] = {
+        {"P1", head +
+                   "\n    <score-part id=\"P1\"><part-name>A</part-name></score-part>\n"
+                   "    <!-- strings -->\n  </part-list>\n  <part id=\"P1\">\n    " +
+                   measure + "\n  </part>" + tail},
+        {"P2", head +
+                   "\n    <!-- strings -->\n"
+                   "    <score-part id=\"P2\"><part-name>B</part-name></score-part>\n"
+                   "  </part-list>\n  <part id=\"P2\">" +
+                   measure + "</part>" + tail},
+        {"P3", head +
+                   "\n    <!-- strings --><score-part id=\"P3\"><part-name>C</part-name>"
+                   "</score-part>\n  </part-list><part id=\"P3\">" +
+                   measure + "</part>" + tail},
+    };
+    const std::unique_ptr<ScoreSource> source = Open(Write("grouped.musicxml", text), true);
+    source->SaveParts((folder / "parts").string(), host.Document());
+    for (const auto& [id, expected] : files) {
+        EXPECT_EQ(Read((folder / "parts" / (std::string(id) + ".musicxml")).string()), expected)
+            << id;
+    }
+    // A second file of one part would have to go without its music.
+    const std::vector<PartLayout> layouts(2, Layout(2));
+    EXPECT_THROW(MusicXmlWriter::Parts(text, {"P2", "P2"}, MusicXmlScaling(7.0556, 40), layouts),
+                 ScoreError);
 }
 
 // UTF-8 text in an encoding, after a byte-order mark when one is given.
