@@ -121,6 +121,13 @@ std::string MeasureRange(const LayoutSnapshot::System& system, const ScoreTerms&
                : terms.Bar(system.first) + "\u2013" + terms.Bar(system.last);
 }
 
+// Top down, and left to right within a row as they were placed, so that a page finds its own by
+// binary search.
+template <typename Item> void SortTopDown(std::vector<Item>& items) {
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item& a, const Item& b) { return a.y < b.y; });
+}
+
 class Planner {
 public:
     Planner(const LayoutSnapshot& before, const LayoutSnapshot& after) : terms_(after.terms) {
@@ -148,6 +155,8 @@ public:
             top = PlanPanel(part, top) + kPanelGap;
         }
         plan_.height = top - kPanelGap + kMargin;
+        SortTopDown(plan_.boxes);
+        SortTopDown(plan_.labels);
         return std::move(plan_);
     }
 

@@ -57,9 +57,9 @@ public:
     std::string title;
     double width = 0;
     double height = 0;
-    std::vector<Box> boxes;  // the measures and rests of every panel
-    std::vector<Box> legend; // a sample of each kind, and one changed box
-    std::vector<Label> labels;
+    std::vector<Box> boxes;                     // the measures and rests of every panel, top down
+    std::vector<Box> legend;                    // a sample of each kind, and one changed box
+    std::vector<Label> labels;                  // top down
     std::vector<Rect> panels;                   // one per part, the score first
     std::vector<VerticalLine> systemWidthMarks; // where the system width ends, in each column
     std::vector<Cut> cuts;                      // from the top down

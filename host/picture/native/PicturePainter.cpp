@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace {
 
@@ -88,15 +89,22 @@ bool OnPage(double top, double bottom, const PicturePages::Page& page) {
     return top < page.to && bottom > page.from;
 }
 
-void PaintBoxes(cairo_t* cairo, const std::vector<PicturePlan::Box>& boxes,
-                const PicturePages::Page& page) {
+// The boxes or texts, sorted top down, whose top or baseline lies on the page: cuts lie between
+// rows, so each of them lies wholly on that one page.
+template <typename Item>
+std::span<const Item> TopsOnPage(const std::vector<Item>& items, const PicturePages::Page& page) {
+    const auto above = [](const Item& item, double y) { return item.y < y; };
+    const auto first = std::lower_bound(items.begin(), items.end(), page.from, above);
+    const auto end = std::lower_bound(first, items.end(), page.to, above);
+    return {first, end};
+}
+
+void PaintBoxes(cairo_t* cairo, std::span<const PicturePlan::Box> boxes) {
     for (const PicturePlan::Box& box : boxes) {
-        if (OnPage(box.y, box.y + box.height, page)) {
-            PaintBox(cairo, box);
-        }
+        PaintBox(cairo, box);
     }
     for (const PicturePlan::Box& box : boxes) {
-        if (box.changed && OnPage(box.y, box.y + box.height, page)) {
+        if (box.changed) {
             MarkChanged(cairo, box);
         }
     }
@@ -136,12 +144,12 @@ void ShowLabel(cairo_t* cairo, const PicturePlan::Label& label) {
 }
 
 // Paints the labels style by style, so that each style's font is chosen once.
-void PaintLabels(cairo_t* cairo, const std::vector<const PicturePlan::Label*>& labels) {
+void PaintLabels(cairo_t* cairo, std::span<const PicturePlan::Label> labels) {
     for (const Style style : kStyles) {
         UseLook(cairo, style);
-        for (const PicturePlan::Label* label : labels) {
-            if (label->style == style) {
-                ShowLabel(cairo, *label);
+        for (const PicturePlan::Label& label : labels) {
+            if (label.style == style) {
+                ShowLabel(cairo, label);
             }
         }
     }
@@ -192,11 +200,7 @@ void PicturePainter::Paint(cairo_t* cairo, const PicturePlan& plan) {
 void PicturePainter::PaintPage(cairo_t* cairo, const PicturePlan& plan,
                                const PicturePages::Page& page) {
     FillRect(cairo, 0, 0, plan.width, page.height, kPage);
-    std::vector<const PicturePlan::Label*> heading;
-    for (const PicturePlan::Label& label : page.heading) {
-        heading.push_back(&label);
-    }
-    PaintLabels(cairo, heading);
+    PaintLabels(cairo, page.heading);
     cairo_save(cairo);
     cairo_translate(cairo, 0, page.top - page.from);
     cairo_rectangle(cairo, 0, page.from, plan.width, page.to - page.from);
@@ -211,15 +215,10 @@ void PicturePainter::PaintPage(cairo_t* cairo, const PicturePlan& plan,
             PaintSystemWidth(cairo, line);
         }
     }
-    PaintBoxes(cairo, plan.legend, page);
-    PaintBoxes(cairo, plan.boxes, page);
-    // Cuts lie between rows, so each text lies wholly on one page: the one holding its baseline.
-    std::vector<const PicturePlan::Label*> labels;
-    for (const PicturePlan::Label& label : plan.labels) {
-        if (label.y > page.from && label.y <= page.to) {
-            labels.push_back(&label);
-        }
+    if (page.from == 0) {
+        PaintBoxes(cairo, plan.legend);
     }
-    PaintLabels(cairo, labels);
+    PaintBoxes(cairo, TopsOnPage(plan.boxes, page));
+    PaintLabels(cairo, TopsOnPage(plan.labels, page));
     cairo_restore(cairo);
 }
