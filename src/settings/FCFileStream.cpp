@@ -1,6 +1,7 @@
 #include "settings/FCFileStream.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace {
@@ -78,7 +79,11 @@ FCFileStream::~FCFileStream() {
 }
 
 bool FCFileStream::Close() {
-    return IsWriting() ? FinishWrite() : CloseRead();
+    return IsWriting() ? FinishWrite([] { return true; }) : CloseRead();
+}
+
+bool FCFileStream::Close(const std::function<bool()>& replaceIf) {
+    return IsWriting() && FinishWrite(replaceIf);
 }
 
 std::u16string FCFileStream::GetPath() const {
@@ -98,7 +103,17 @@ bool FCFileStream::OpenForReading(const char16_t* mode) {
         return false;
     }
     file_ = OpenFile(GetPath(), mode);
-    return IsOpen();
+    if (!file_) {
+        return false;
+    }
+    read_.clear();
+    readAt_ = 0;
+    std::array<char, 1 << 16> chunk;
+    std::size_t count = 0;
+    while ((count = std::fread(chunk.data(), 1, chunk.size(), file_)) > 0) {
+        read_.append(chunk.data(), count);
+    }
+    return true;
 }
 
 bool FCFileStream::OpenForWriting() {
@@ -115,12 +130,15 @@ bool FCFileStream::OpenForWriting() {
 }
 
 int FCFileStream::ReadByte() {
-    return file_ ? std::fgetc(file_) : EOF;
+    if (!file_ || readAt_ == read_.size()) {
+        return EOF;
+    }
+    return static_cast<unsigned char>(read_[readAt_++]);
 }
 
 void FCFileStream::UnreadByte(int byte) {
-    if (file_ && byte != EOF) {
-        std::ungetc(byte, file_);
+    if (file_ && byte != EOF && readAt_ > 0) {
+        --readAt_;
     }
 }
 
@@ -181,7 +199,7 @@ bool FCFileStream::CloseRead() {
     return read && closed;
 }
 
-bool FCFileStream::FinishWrite() {
+bool FCFileStream::FinishWrite(const std::function<bool()>& replaceIf) {
     DWORD count = 0;
     const bool written = written_.size() <= std::numeric_limits<DWORD>::max() &&
                          WriteFile(temporary_, written_.data(), static_cast<DWORD>(written_.size()),
@@ -189,7 +207,7 @@ bool FCFileStream::FinishWrite() {
                          count == written_.size() && FlushFileBuffers(temporary_) != FALSE;
     const bool closed = CloseHandle(temporary_) != FALSE;
     temporary_ = INVALID_HANDLE_VALUE;
-    if (written && closed &&
+    if (written && closed && replaceIf() &&
         MoveFileExW(AsPlatformText(temporaryPath_.c_str()), AsPlatformText(targetPath_.c_str()),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE) {
         return true;

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,12 +36,21 @@ public:
     // the stream was not open, a byte could not be read, or anything written failed to reach
     // the file; the old file then stays as it was.
     bool Close();
+    // Ends writing like Close, but asks replaceIf once the new file is completely written and
+    // flushed, just before it takes the old file's place: when the answer is no, the new file
+    // is removed, the old one stays and the result is false. Asking that late keeps the time
+    // between the caller's last look at the old file and its replacement as short as it can be.
+    bool Close(const std::function<bool()>& replaceIf);
     // The folder, a "\" unless the folder already ends with one, and the file name.
     std::u16string GetPath() const;
     // Whether anything (a file, a folder, a link) has the file's name.
     bool Exists() const;
+    // Every byte of the file open for reading, all read when it was opened, so that a look at
+    // the file takes one short read and can be compared with an earlier one byte for byte.
+    const std::string& BytesRead() const { return read_; }
 
 protected:
+    // Opens the file and reads it whole; a read error shows when it is closed.
     bool OpenForReading(const char16_t* mode);
     // Creates the temporary file that the written bytes go to. False, with nothing created, when
     // the file is read-only or a folder, or when a link cannot be followed to its file.
@@ -57,12 +67,14 @@ private:
     std::optional<std::u16string> WriteTarget() const;
     bool CreateTemporary(const std::u16string& folder);
     bool CloseRead();
-    bool FinishWrite();
+    bool FinishWrite(const std::function<bool()>& replaceIf);
     void DiscardWrite();
 
     std::array<char16_t, kFolderUnits> hostFolder_{};
     FCString fileName_;
     std::FILE* file_ = nullptr;
+    std::string read_;
+    std::size_t readAt_ = 0;
     HANDLE temporary_ = INVALID_HANDLE_VALUE;
     std::u16string temporaryPath_;
     std::u16string targetPath_;

@@ -9,6 +9,10 @@
 
 namespace {
 
+// How many times a save starts over from a file that another program changed meanwhile; a file
+// that changes under every attempt is left to that program.
+constexpr int kSaveAttempts = 32;
+
 // A key as compared, every code unit of it (zero units included): ASCII A-Z lowered, then each
 // code unit narrowed to its low byte.
 std::string ComparableKey(const FCString& text) {
@@ -80,21 +84,67 @@ void FCSettingsPairs::AddOtherLine(const FCString& line) {
     otherLines_.push_back({GetCount(), line});
 }
 
+void FCSettingsPairs::RememberSource(std::optional<std::string> bytes) {
+    source_ = std::move(bytes);
+}
+
 bool FCSettingsPairs::SaveSettingsFile() const {
+    const FCSettingsPairs* pairs = this;
+    std::unique_ptr<FCSettingsPairs> merged;
+    for (int attempt = 0; attempt < kSaveAttempts; ++attempt) {
+        const SaveOutcome outcome = pairs->SaveIfUnchanged();
+        if (outcome != SaveOutcome::FileChanged) {
+            return outcome == SaveOutcome::Saved;
+        }
+        SettingsFileContents current = ReadSettingsFile();
+        if (current.state == SettingsFileState::Unreadable) {
+            return false;
+        }
+        merged = pairs->MergedInto(std::move(current.pairs));
+        pairs = merged.get();
+    }
+    return false;
+}
+
+FCSettingsPairs::SaveOutcome FCSettingsPairs::SaveIfUnchanged() const {
     const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
     if (!stream || !stream->OpenWrite()) {
-        return false;
+        return SaveOutcome::Failed;
     }
+    WriteLines(*stream);
+    bool changed = false;
+    const bool saved = stream->Close([&] {
+        const SettingsFileBytes now = ReadSettingsBytes();
+        changed = now.state != SettingsFileState::Unreadable && now.bytes != source_;
+        return now.state != SettingsFileState::Unreadable && !changed;
+    });
+    if (saved) {
+        return SaveOutcome::Saved;
+    }
+    return changed ? SaveOutcome::FileChanged : SaveOutcome::Failed;
+}
+
+std::unique_ptr<FCSettingsPairs>
+FCSettingsPairs::MergedInto(std::unique_ptr<FCSettingsPairs> pairs) const {
+    if (!pairs) {
+        pairs = std::make_unique<FCSettingsPairs>();
+    }
+    for (const Edit& edit : edits_) {
+        pairs->SetValue(edit.key.c_str(), edit.text);
+    }
+    return pairs;
+}
+
+void FCSettingsPairs::WriteLines(FCTextFileStream& stream) const {
     auto other = otherLines_.begin();
     for (int index = 0; index <= GetCount(); ++index) {
         for (; other != otherLines_.end() && other->pairsBefore == index; ++other) {
-            WriteLine(*stream, other->line);
+            WriteLine(stream, other->line);
         }
         if (index < GetCount()) {
-            WriteLine(*stream, GetItemAt(index)->GetLine());
+            WriteLine(stream, GetItemAt(index)->GetLine());
         }
     }
-    return stream->Close();
 }
 
 void FCSettingsPairs::WriteLine(FCTextFileStream& stream, const FCString& line) {
@@ -108,6 +158,7 @@ void FCSettingsPairs::WriteLine(FCTextFileStream& stream, const FCString& line) 
 }
 
 void FCSettingsPairs::SetValue(const char* key, const FCString& text) {
+    edits_.push_back({key, text});
     if (FCSettingsPair* pair = Find(key)) {
         pair->SetValue(text);
     } else {

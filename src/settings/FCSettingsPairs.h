@@ -6,6 +6,9 @@
 #include "settings/FCSettingsPair.h"
 
 #include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class FCTextFileStream;
@@ -35,9 +38,17 @@ public:
     // "="), to be written back in its place after the pairs added so far.
     void AddOtherLine(const FCString& line);
 
+    // The bytes of the file these pairs were parsed from; none when there was no file (the state
+    // of pairs that were never read from it).
+    void RememberSource(std::optional<std::string> bytes);
+
     // Writes every line, replacing the whole file: lines read from the file as they were read,
-    // unless their value was set, and set or new pairs as "key=value". False when the file could
-    // not be written, in which case the old file is left as it was.
+    // unless their value was set, and set or new pairs as "key=value". The file is read again
+    // just before the new one replaces it; when another program changed it since these pairs
+    // were read, the values set here are applied to its new lines instead and the save starts
+    // over, so that its lines and keys are kept and ours take their place among them. False when
+    // the file could not be written or read, or kept changing; the old file is then left as it
+    // was.
     bool SaveSettingsFile() const;
 
 private:
@@ -45,9 +56,22 @@ private:
         int pairsBefore;
         FCString line;
     };
+    // A value given to a key through a setter, in the order given.
+    struct Edit {
+        std::string key;
+        FCString text;
+    };
+    enum class SaveOutcome { Saved, Failed, FileChanged };
 
     void SetValue(const char* key, const FCString& text);
+    // Replaces the file when it still holds the source bytes.
+    SaveOutcome SaveIfUnchanged() const;
+    // This collection's edits applied to the given pairs (null: no file).
+    std::unique_ptr<FCSettingsPairs> MergedInto(std::unique_ptr<FCSettingsPairs> pairs) const;
+    void WriteLines(FCTextFileStream& stream) const;
     static void WriteLine(FCTextFileStream& stream, const FCString& line);
 
     std::vector<OtherLine> otherLines_;
+    std::vector<Edit> edits_;
+    std::optional<std::string> source_;
 };

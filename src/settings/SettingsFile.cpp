@@ -20,6 +20,18 @@ FCString TextOf(std::u16string_view units) {
     return text;
 }
 
+// Opens the file to read it whole; the state is Read only when the stream is open.
+SettingsFileState OpenForReading(std::unique_ptr<FCTextFileStream>& stream) {
+    stream = CreateSettingsStream();
+    if (!stream) {
+        return SettingsFileState::Missing;
+    }
+    if (!stream->OpenRead()) {
+        return stream->Exists() ? SettingsFileState::Unreadable : SettingsFileState::Missing;
+    }
+    return SettingsFileState::Read;
+}
+
 } // namespace
 
 std::unique_ptr<FCTextFileStream> CreateSettingsStream() {
@@ -53,19 +65,32 @@ std::unique_ptr<FCSettingsPairs> ParseSettingsLines(const FCStrings& lines) {
 }
 
 SettingsFileContents ReadSettingsFile() {
-    const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
-    if (!stream) {
-        return {SettingsFileState::Missing, nullptr};
-    }
-    if (!stream->OpenRead()) {
-        return {stream->Exists() ? SettingsFileState::Unreadable : SettingsFileState::Missing,
-                nullptr};
+    std::unique_ptr<FCTextFileStream> stream;
+    const SettingsFileState state = OpenForReading(stream);
+    if (state != SettingsFileState::Read) {
+        return {state, nullptr};
     }
     const std::unique_ptr<FCStrings> lines = stream->ReadAllLines();
+    std::string bytes = stream->BytesRead();
     if (!stream->Close()) {
         return {SettingsFileState::Unreadable, nullptr};
     }
-    return {SettingsFileState::Read, ParseSettingsLines(*lines)};
+    std::unique_ptr<FCSettingsPairs> pairs = ParseSettingsLines(*lines);
+    pairs->RememberSource(std::move(bytes));
+    return {SettingsFileState::Read, std::move(pairs)};
+}
+
+SettingsFileBytes ReadSettingsBytes() {
+    std::unique_ptr<FCTextFileStream> stream;
+    const SettingsFileState state = OpenForReading(stream);
+    if (state != SettingsFileState::Read) {
+        return {state, std::nullopt};
+    }
+    std::string bytes = stream->BytesRead();
+    if (!stream->Close()) {
+        return {SettingsFileState::Unreadable, std::nullopt};
+    }
+    return {SettingsFileState::Read, std::move(bytes)};
 }
 
 std::unique_ptr<FCSettingsPairs> LoadSettingsFile() {

@@ -7,6 +7,8 @@
 #include "settings/FCTextFileStream.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 
 // A stream for the settings file; none when the host is older than the interface version
 // (HostAbi::kInterfaceVersion) or names no folder.
@@ -24,7 +26,17 @@ struct SettingsFileContents {
     std::unique_ptr<FCSettingsPairs> pairs; // only when read
 };
 
+// The pairs know the bytes they were read from, so that a save can tell whether the file changed
+// since (FCSettingsPairs::SaveSettingsFile).
 SettingsFileContents ReadSettingsFile();
+
+// A look at the file: its bytes, none when there is no file.
+struct SettingsFileBytes {
+    SettingsFileState state;
+    std::optional<std::string> bytes; // only when read
+};
+
+SettingsFileBytes ReadSettingsBytes();
 
 // Every pair of the settings file; none when the file is missing or cannot be read whole.
 std::unique_ptr<FCSettingsPairs> LoadSettingsFile();

@@ -396,6 +396,86 @@ TEST_F(SettingsFileTest, ASaveThroughALinkUpdatesTheFileItPointsTo) {
     EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere), fs::directory_iterator()), 1);
 }
 
+struct ForeignChange {
+    const char* name;
+    // The file between the load and the save; null removes it.
+    const char* changed;
+    const char* expected;
+};
+
+TEST_F(SettingsFileTest, ASaveMergesWhatAnotherProgramWroteSinceTheLoad) {
+    // Loaded from "A=1 / Mine=0 / # note"; the save sets Mine and adds New.
+    const ForeignChange cases[] = {
+        {"a key added", "A=1\r\nMine=0\r\n# note\r\nB=2\r\n",
+         "A=1\r\nMine=5\r\n# note\r\nB=2\r\nNew=6\r\n"},
+        {"a key it did not set changed", "A= 9 \r\nMine=0\r\n# note\r\n",
+         "A= 9 \r\nMine=5\r\n# note\r\nNew=6\r\n"},
+        {"a key it set changed", "A=1\r\nmine=7\r\n# note\r\n",
+         "A=1\r\nmine=5\r\n# note\r\nNew=6\r\n"},
+        {"lines moved and removed", "\xE9=\xFF\r\n\r\nMine=0\r\n",
+         "\xE9=\xFF\r\n\r\nMine=5\r\nNew=6\r\n"},
+        {"the file removed", nullptr, "MINE=5\r\nNew=6\r\n"},
+    };
+    for (const ForeignChange& c : cases) {
+        WriteBytes(SettingsPath(), "A=1\r\nMine=0\r\n# note\r\n");
+        const std::unique_ptr<FCSettingsPairs> pairs = LoadSettingsFile();
+        ASSERT_NE(pairs, nullptr);
+        if (c.changed) {
+            WriteBytes(SettingsPath(), c.changed);
+        } else {
+            fs::remove(SettingsPath());
+        }
+        pairs->SetInteger("MINE", 5);
+        pairs->SetInteger("New", 6);
+
+        EXPECT_TRUE(pairs->SaveSettingsFile()) << c.name;
+
+        EXPECT_EQ(ReadBytes(SettingsPath()), c.expected) << c.name;
+        EXPECT_EQ(FolderEntries(), 1u) << c.name;
+    }
+}
+
+TEST_F(SettingsFileTest, PairsNeverReadFromTheFileAreMergedIntoOneThatExists) {
+    WriteBytes(SettingsPath(), "Other=1\r\nK=0\r\n");
+    FCSettingsPairs pairs;
+    pairs.SetInteger("K", 2);
+
+    ASSERT_TRUE(pairs.SaveSettingsFile());
+
+    EXPECT_EQ(ReadBytes(SettingsPath()), "Other=1\r\nK=2\r\n");
+}
+
+TEST_F(SettingsFileTest, AFileThatBecameUnreadableSinceTheLoadIsNotWritten) {
+    WriteBytes(SettingsPath(), "Other=1\r\n");
+    const std::unique_ptr<FCSettingsPairs> pairs = LoadSettingsFile();
+    ASSERT_NE(pairs, nullptr);
+    fs::remove(SettingsPath());
+    fs::create_directory(SettingsPath());
+    pairs->SetInteger("K", 2);
+
+    EXPECT_FALSE(pairs->SaveSettingsFile());
+
+    EXPECT_TRUE(fs::is_directory(SettingsPath()));
+    EXPECT_EQ(FolderEntries(), 1u);
+}
+
+TEST_F(SettingsFileTest, AWriteRefusedJustBeforeTheReplacementLeavesTheOldFile) {
+    WriteBytes(SettingsPath(), "Old=1\r\n");
+    const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
+    ASSERT_TRUE(stream->OpenWrite());
+    stream->WriteText("New=2\n");
+    bool asked = false;
+
+    EXPECT_FALSE(stream->Close([&] {
+        asked = true;
+        return false;
+    }));
+
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(ReadBytes(SettingsPath()), "Old=1\r\n");
+    EXPECT_EQ(FolderEntries(), 1u);
+}
+
 struct ReadCase {
     const char* name;
     std::function<void(const fs::path& settings)> arrange;
