@@ -1,5 +1,9 @@
 #include "host/session/PluginModule.h"
 
+#include "host/files/Utf8.h"
+
+#include <optional>
+
 namespace {
 
 template <typename Function> bool FindExport(HMODULE module, const char* name, Function& out) {
@@ -15,7 +19,14 @@ PluginModule::~PluginModule() {
 
 bool PluginModule::Load(const std::string& path, std::string& error) {
     Unload();
-    module_ = LoadLibraryA(path.c_str());
+    // The wide name, as every file the host opens, so that a folder named in any script works
+    // on Windows as well.
+    const std::optional<std::u16string> widePath = Utf8::ToUtf16(path);
+    if (!widePath) {
+        error = "the plug-in module's name " + path + " is not UTF-8 text";
+        return false;
+    }
+    module_ = LoadLibraryW(AsPlatformText(widePath->c_str()));
     if (!module_) {
         error = "cannot load the plug-in module " + path;
         return false;

@@ -1,6 +1,7 @@
 #include "host/session/UserSession.h"
 
 #include "host/files/AtomicFile.h"
+#include "host/files/FilePath.h"
 #include "host/files/OutputFiles.h"
 #include "host/files/ScoreError.h"
 #include "host/files/Utf8.h"
@@ -173,7 +174,7 @@ bool UserSession::RunSteps(std::string& error) {
 }
 
 std::string UserSession::PictureTitle() const {
-    const std::string score = std::filesystem::path(scorePath_).filename().string();
+    const std::string score = FilePath::Text(FilePath::Of(scorePath_).filename());
     const std::string selection = "; " + report_.SelectionText();
     if (applied_.empty()) {
         return score + ": Apply was not pressed" + selection;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # What a session writes, on both builds. Two sessions writing one output at the same time, many
 # times over, always leave one whole result and both end well; a score, an output and a call log
-# with names outside ASCII are read and written under exactly those names; a call log naming the
-# score is refused and leaves the score as it was; a read-only output is refused and kept.
+# with names outside ASCII are read and written under exactly those names, and a plug-in module in
+# a folder so named is loaded; a call log naming the score is refused and leaves the score as it
+# was; a read-only output is refused and kept.
 # Usage: output-files.sh SOURCE_DIR [--wine WINE_RUN] FINALE
 set -euo pipefail
 
@@ -78,6 +79,18 @@ check "the call log is written under its own name" [ -s "$work/Aufrufe ü.txt" ]
 check "nothing is written under another name" \
   [ "$(find "$work" -maxdepth 1 -newer "$wide_score" -type f ! -name '*.txt' ! -name '*.err' |
     wc -l)" -eq 1 ]
+
+# The plug-in module beside the host, copied into a folder whose name is outside ASCII.
+plugin_file=$(find "$(dirname "$finale")" -maxdepth 1 -name '*zrcalvex64*' -type f | head -1)
+wide_folder="$work/Module für Calvex – 日本"
+mkdir -p "$wide_folder"
+cp "$plugin_file" "$wide_folder/"
+status=0
+run_finale wide-plugin --plugin "$(host_path "$wide_folder/$(basename "$plugin_file")")" \
+  --score "$score" "${respace[@]}" --output "$(host_path "$work/wide-plugin.json")" || status=$?
+check "a plug-in module in a folder named outside ASCII is loaded" [ "$status" -eq 0 ]
+check "that plug-in's session writes the same result" \
+  cmp -s "$work/wide-plugin.json" "$work/plain.json"
 
 status=0
 run_finale log-on-score --score "$score" --call-log "$score" "${respace[@]}" || status=$?

@@ -1,5 +1,7 @@
 #include "platform/native/NativeModuleRegistry.h"
 
+#include "platform/native/NativePath.h"
+
 #include <algorithm>
 #include <cctype>
 #include <dlfcn.h>
@@ -93,10 +95,12 @@ const unsigned char* NativeFindResource(HMODULE handle, unsigned type, unsigned 
     return data.empty() ? nullptr : data.data();
 }
 
-HMODULE LoadLibraryA(LPCSTR path) {
-    if (!path) {
+HMODULE LoadLibraryW(LPCWSTR widePath) {
+    const std::optional<std::string> nativePath = NativePath(widePath);
+    if (!nativePath) {
         return nullptr;
     }
+    const char* path = nativePath->c_str();
     NativeModuleRegistry& registry = NativeModuleRegistry::Instance();
     if (NativeModule* loaded = registry.FindByName(path)) {
         ++loaded->references;

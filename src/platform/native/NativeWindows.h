@@ -44,7 +44,7 @@ using FARPROC = INT_PTR (*)();
 #define DLL_THREAD_ATTACH 2
 #define DLL_THREAD_DETACH 3
 
-// The native loader: a module is either a shared object loaded with LoadLibraryA or a table of
+// The native loader: a module is either a shared object loaded with LoadLibraryW or a table of
 // functions registered by name (the stand-in host registers itself as "FINALE.EXE" that way).
 using NativeSymbolLookup = void* (*)(const char* name, void* context);
 
@@ -56,7 +56,8 @@ NATIVE_API void NativeUnregisterModule(HMODULE module);
 NATIVE_API const unsigned char* NativeFindResource(HMODULE module, unsigned type, unsigned name,
                                                    std::size_t* size);
 
-NATIVE_API HMODULE LoadLibraryA(LPCSTR path);
+// The path is UTF-16 with "\" or "/" separators (platform/native/NativePath.h).
+NATIVE_API HMODULE LoadLibraryW(LPCWSTR path);
 NATIVE_API BOOL FreeLibrary(HMODULE module);
 NATIVE_API HMODULE GetModuleHandleA(LPCSTR name);
 NATIVE_API FARPROC GetProcAddress(HMODULE module, LPCSTR name);
