@@ -45,10 +45,12 @@ public:
     // Writes every line, replacing the whole file: lines read from the file as they were read,
     // unless their value was set, and set or new pairs as "key=value". The file is read again
     // just before the new one replaces it; when another program changed it since these pairs
-    // were read, the values set here are applied to its new lines instead and the save starts
-    // over, so that its lines and keys are kept and ours take their place among them. False when
-    // the file could not be written or read, or kept changing; the old file is then left as it
-    // was.
+    // were read, the save starts over from the file as it is now, with the values set here
+    // applied to its lines, so that the other program's lines and keys are kept and ours take
+    // their place among them. No lock is taken: the programs sharing the file follow no locking
+    // convention, so a lock would hold back only our own saves. What remains is a change made
+    // between the last look and the replacement. False when the file could not be written or
+    // read, or changed under every attempt; the old file is then left as it was.
     bool SaveSettingsFile() const;
 
 private:
