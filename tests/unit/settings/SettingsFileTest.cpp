@@ -368,15 +368,36 @@ TEST_F(SettingsFileTest, AWriteThatFailsMidwayLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(FolderEntries(), 1u);
 }
 
-TEST_F(SettingsFileTest, AWriteNeverClosedLeavesTheOldFileAndNoTemporary) {
-    WriteBytes(SettingsPath(), "Old=1\r\n");
-    {
-        const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
-        ASSERT_TRUE(stream->OpenWrite());
-        stream->WriteText("New=2\n");
+struct UnfinishedWrite {
+    const char* name;
+    // What happens to the stream after "New=2" was written to it.
+    std::function<void(FCTextFileStream& stream)> end;
+};
+
+TEST_F(SettingsFileTest, AWriteThatDoesNotReplaceTheFileLeavesTheOldFileAndNoTemporary) {
+    const UnfinishedWrite cases[] = {
+        {"never closed", [](FCTextFileStream&) {}},
+        {"refused just before the replacement",
+         [](FCTextFileStream& stream) {
+             bool asked = false;
+             EXPECT_FALSE(stream.Close([&] {
+                 asked = true;
+                 return false;
+             }));
+             EXPECT_TRUE(asked);
+         }},
+    };
+    for (const UnfinishedWrite& c : cases) {
+        WriteBytes(SettingsPath(), "Old=1\r\n");
+        {
+            const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
+            ASSERT_TRUE(stream->OpenWrite());
+            stream->WriteText("New=2\n");
+            c.end(*stream);
+        }
+        EXPECT_EQ(ReadBytes(SettingsPath()), "Old=1\r\n") << c.name;
+        EXPECT_EQ(FolderEntries(), 1u) << c.name;
     }
-    EXPECT_EQ(ReadBytes(SettingsPath()), "Old=1\r\n");
-    EXPECT_EQ(FolderEntries(), 1u);
 }
 
 TEST_F(SettingsFileTest, ASaveThroughALinkUpdatesTheFileItPointsTo) {
@@ -456,23 +477,6 @@ TEST_F(SettingsFileTest, AFileThatBecameUnreadableSinceTheLoadIsNotWritten) {
     EXPECT_FALSE(pairs->SaveSettingsFile());
 
     EXPECT_TRUE(fs::is_directory(SettingsPath()));
-    EXPECT_EQ(FolderEntries(), 1u);
-}
-
-TEST_F(SettingsFileTest, AWriteRefusedJustBeforeTheReplacementLeavesTheOldFile) {
-    WriteBytes(SettingsPath(), "Old=1\r\n");
-    const std::unique_ptr<FCTextFileStream> stream = CreateSettingsStream();
-    ASSERT_TRUE(stream->OpenWrite());
-    stream->WriteText("New=2\n");
-    bool asked = false;
-
-    EXPECT_FALSE(stream->Close([&] {
-        asked = true;
-        return false;
-    }));
-
-    EXPECT_TRUE(asked);
-    EXPECT_EQ(ReadBytes(SettingsPath()), "Old=1\r\n");
     EXPECT_EQ(FolderEntries(), 1u);
 }
 
