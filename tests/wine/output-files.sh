@@ -80,8 +80,10 @@ check "nothing is written under another name" \
   [ "$(find "$work" -maxdepth 1 -newer "$wide_score" -type f ! -name '*.txt' ! -name '*.err' |
     wc -l)" -eq 1 ]
 
-# The plug-in module beside the host, copied into a folder whose name is outside ASCII.
-plugin_file=$(find "$(dirname "$finale")" -maxdepth 1 -name '*zrcalvex64*' -type f | head -1)
+# The plug-in module beside the host (not its debug information), copied into a folder whose
+# name is outside ASCII.
+plugin_file=$(find "$(dirname "$finale")" -maxdepth 1 -type f \
+  \( -name zrcalvex64.fxt -o -name zrcalvex64.so \) | head -1)
 wide_folder="$work/Module für Calvex – 日本"
 mkdir -p "$wide_folder"
 cp "$plugin_file" "$wide_folder/"
