@@ -399,12 +399,15 @@ TEST_F(PluginSettingsFileTest, KeysAnotherProgramAddsWhileSessionsSaveAreKept) {
         adding = false;
     });
     int sessions = 0;
+    int savedSessions = 0;
     while (adding) {
         WindowPlacement placement;
         LoadPluginSettings(placement);
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
         PluginSettings.defaultSingleWidth = 100 + sessions;
         SavePluginSettings({true, 0.0f, 0.0f, false});
+        const std::string ours = "ZRSTPOL_DEFAULTSINGLEWIDTH=" + std::to_string(100 + sessions);
+        savedSessions += ReadBytes(SettingsPath()).find(ours + "\r\n") != std::string::npos ? 1 : 0;
         ++sessions;
     }
     foreign.join();
@@ -417,7 +420,7 @@ TEST_F(PluginSettingsFileTest, KeysAnotherProgramAddsWhileSessionsSaveAreKept) {
         lost += saved.find("\nOTHER_" + k + "=" + k + "\r\n") == std::string::npos ? 1 : 0;
     }
     std::cout << "foreign keys lost: " << lost << " of " << kForeignKeys << " over " << sessions
-              << " sessions\n";
+              << " sessions, of which " << savedSessions << " saved their settings\n";
     EXPECT_LE(lost * 100, kForeignKeys) << "at most one key in a hundred may be lost";
     EXPECT_NE(
         saved.find("\nZRSTPOL_DEFAULTSINGLEWIDTH=" + std::to_string(100 + sessions - 1) + "\r\n"),
