@@ -7,7 +7,7 @@
 #include <vector>
 
 class HostDocument;
-class StandInHost;
+class HostState;
 
 class ScoreSource {
 public:
@@ -36,7 +36,7 @@ public:
     // a freshly reset host; with linkedParts a MusicXML score also gets a linked part per part.
     // Throws ScoreError with a message that names the file.
     static std::unique_ptr<ScoreSource> Open(const std::string& path, bool linkedParts,
-                                             StandInHost& host);
+                                             HostState& host);
 
     // Why a score is refused when reading it needs more memory than there is.
     static constexpr const char* kTooLarge = "too large to read in the memory available";

@@ -2,8 +2,8 @@
 
 #include "host/model/HostParts.h"
 #include "host/model/HostStaffLists.h"
+#include "host/model/HostState.h"
 #include "host/model/PartLayout.h"
-#include "host/standin/StandInHost.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ bool IsEmpty(const HostMusic& music, const std::vector<std::int16_t>& staves,
 }
 
 // The current part's layout.
-LayoutSnapshot::Part TakePart(StandInHost& host, std::int16_t id) {
+LayoutSnapshot::Part TakePart(HostState& host, std::int16_t id) {
     HostDocument& document = host.Document();
     const PartLayout layout = PartLayout::Of(document, id);
     LayoutSnapshot::Part part{id, {}, {}, {}};
@@ -41,7 +41,7 @@ LayoutSnapshot::Part TakePart(StandInHost& host, std::int16_t id) {
 
 } // namespace
 
-LayoutSnapshot LayoutSnapshot::Take(StandInHost& host) {
+LayoutSnapshot LayoutSnapshot::Take(HostState& host) {
     HostDocument& document = host.Document();
     const std::int16_t current = document.CurrentPart();
     LayoutSnapshot snapshot;

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-class StandInHost;
+class HostState;
 
 struct LayoutSnapshot {
     struct Measure {
@@ -38,7 +38,7 @@ struct LayoutSnapshot {
     };
 
     // Every part of the host's document, the score first; the current part is left as it was.
-    static LayoutSnapshot Take(StandInHost& host);
+    static LayoutSnapshot Take(HostState& host);
 
     std::vector<Part> parts;
     std::int32_t systemWidth = 0; // what the layout fills each system up to

@@ -11,18 +11,12 @@ StandInHost& StandInHost::Instance() {
 }
 
 void StandInHost::Reset() {
-    version_ = HostVersions::kDefault;
+    static_cast<HostState&>(*this) = HostState{};
     hidden_.clear();
     ClearCalls();
     keepingCalls_ = true;
     stream_ = nullptr;
-    document_ = HostDocument{};
     settingsFolder_.clear();
-    music_ = HostMusic{};
-    selection_ = HostSelection{};
-    edit_ = HostEdit{};
-    layout_ = HostLayout{};
-    terms_ = ScoreTerms{};
     mainWindow_ = nullptr;
     HostDialogs::Instance().Reset();
     ResetPlatformServices();

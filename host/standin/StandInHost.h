@@ -1,14 +1,9 @@
-// The stand-in for the host program, as far as the plug-in can see it: it answers the FX_
-// functions, records every call, and loads and drives the plug-in.
+// The stand-in for the host program, as far as the plug-in can see it: the host's state, reached
+// through the FX_ functions it answers, every call recorded, and the host module the plug-in
+// finds them in.
 #pragma once
 
-#include "host/model/HostDocument.h"
-#include "host/model/HostEdit.h"
-#include "host/model/HostLayout.h"
-#include "host/model/HostMusic.h"
-#include "host/model/HostRecords.h"
-#include "host/model/HostSelection.h"
-#include "host/model/ScoreTerms.h"
+#include "host/model/HostState.h"
 #include "host/standin/HostCall.h"
 #include "platform/Platform.h"
 
@@ -19,7 +14,7 @@
 #include <string>
 #include <vector>
 
-class StandInHost {
+class StandInHost : public HostState {
 public:
     // The host's paths are 260 UTF-16 units at most, the terminator included.
     static constexpr std::size_t kPathUnits = 260;
@@ -29,9 +24,6 @@ public:
     // Back to a fresh host: no calls recorded, nothing hidden, the default version, an empty
     // document.
     void Reset();
-
-    std::uint32_t Version() const { return version_; }
-    void SetVersion(std::uint32_t version) { version_ = version; }
 
     // Makes the host behave as one that lacks the function: the plug-in's look-up finds nothing.
     void HideFunction(const std::string& name) { hidden_.insert(name); }
@@ -72,15 +64,6 @@ public:
     const std::u16string& SettingsFolder() const { return settingsFolder_; }
     void SetSettingsFolder(std::u16string folder) { settingsFolder_ = std::move(folder); }
 
-    HostDocument& Document() { return document_; }
-
-    HostMusic& Music() { return music_; }
-    HostSelection& Selection() { return selection_; }
-    HostEdit& Edit() { return edit_; }
-    HostLayout& Layout() { return layout_; }
-    // How the score numbers its measures and names its parts.
-    ScoreTerms& Terms() { return terms_; }
-
     HWND MainWindow() const { return mainWindow_; }
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 
@@ -102,19 +85,12 @@ private:
     void Keep(const char* name, std::initializer_list<std::int64_t> args, const void* bytes,
               std::int64_t size);
 
-    std::uint32_t version_ = HostVersions::kDefault;
     std::set<std::string> hidden_;
     std::vector<HostCall> calls_;
     std::size_t callCount_ = 0;
     bool keepingCalls_ = true;
     std::ostream* stream_ = nullptr;
-    HostDocument document_;
     std::u16string settingsFolder_;
-    HostMusic music_;
-    HostSelection selection_;
-    HostEdit edit_;
-    HostLayout layout_;
-    ScoreTerms terms_;
     HWND mainWindow_ = nullptr;
     HMODULE registeredModule_ = nullptr;
 };

@@ -4,7 +4,7 @@
 #include "host/formats/json/ScoreFile.h"
 #include "host/formats/json/ScoreFileWriter.h"
 
-std::unique_ptr<ScoreSource> JsonScoreSource::Load(std::string text, StandInHost& host) {
+std::unique_ptr<ScoreSource> JsonScoreSource::Load(std::string text, HostState& host) {
     ScoreJson source(std::move(text));
     ScoreFile::ApplyParsed(source, host);
     return std::make_unique<JsonScoreSource>(std::move(source));

@@ -9,7 +9,7 @@ public:
     explicit JsonScoreSource(ScoreJson source) : source_(std::move(source)) {}
 
     // Throws ScoreError naming the place of the first problem.
-    static std::unique_ptr<ScoreSource> Load(std::string text, StandInHost& host);
+    static std::unique_ptr<ScoreSource> Load(std::string text, HostState& host);
 
     void CheckOutput(const std::string& path) const override;
     void Save(const std::string& path, HostDocument& document) const override;

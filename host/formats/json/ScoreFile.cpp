@@ -9,8 +9,8 @@
 #include "host/model/HostParts.h"
 #include "host/model/HostRecords.h"
 #include "host/model/HostStaffLists.h"
+#include "host/model/HostState.h"
 #include "host/model/PartLayout.h"
-#include "host/standin/StandInHost.h"
 #include "hostinterface/HostLayouts.h"
 #include "hostinterface/RecordBytes.h"
 
@@ -56,7 +56,7 @@ void Write16(RecordStore::Bytes& bytes, std::size_t offset, std::int64_t value) 
 
 class ScoreLoader {
 public:
-    ScoreLoader(const ScoreNode& root, StandInHost& host)
+    ScoreLoader(const ScoreNode& root, HostState& host)
         : root_(root), host_(host), document_(host.Document()) {}
 
     void Load() {
@@ -374,7 +374,7 @@ private:
     }
 
     const ScoreNode& root_;
-    StandInHost& host_;
+    HostState& host_;
     HostDocument& document_;
     std::int32_t measureCount_ = 0;
     std::vector<std::int16_t> scoreStaves_;
@@ -384,11 +384,11 @@ private:
 
 } // namespace
 
-void ScoreFile::Apply(const std::string& json, StandInHost& host) {
+void ScoreFile::Apply(const std::string& json, HostState& host) {
     ApplyParsed(ScoreJson(json), host);
 }
 
-void ScoreFile::ApplyParsed(const ScoreJson& document, StandInHost& host) {
+void ScoreFile::ApplyParsed(const ScoreJson& document, HostState& host) {
     if (!document.Root().is_object()) {
         throw ScoreError("the score: expected an object");
     }
@@ -400,7 +400,7 @@ void ScoreFile::ApplyParsed(const ScoreJson& document, StandInHost& host) {
     }
 }
 
-bool ScoreFile::Load(const std::string& path, StandInHost& host, std::string& error) {
+bool ScoreFile::Load(const std::string& path, HostState& host, std::string& error) {
     try {
         Apply(ScoreFileText::Read(path), host);
     } catch (const ScoreError& problem) {

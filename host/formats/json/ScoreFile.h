@@ -6,16 +6,16 @@
 #include <string>
 
 class ScoreJson;
-class StandInHost;
+class HostState;
 
 class ScoreFile {
 public:
     // Fills a freshly reset host from the JSON text; throws ScoreError naming the place of the
     // first problem.
-    static void Apply(const std::string& json, StandInHost& host);
+    static void Apply(const std::string& json, HostState& host);
     // The same for a file already read as JSON.
-    static void ApplyParsed(const ScoreJson& document, StandInHost& host);
+    static void ApplyParsed(const ScoreJson& document, HostState& host);
 
     // Reads the file into the host; false with a message naming the file and the place.
-    static bool Load(const std::string& path, StandInHost& host, std::string& error);
+    static bool Load(const std::string& path, HostState& host, std::string& error);
 };

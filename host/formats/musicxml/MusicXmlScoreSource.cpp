@@ -11,7 +11,7 @@
 #include "host/formats/musicxml/MusicXmlMapping.h"
 #include "host/formats/musicxml/MusicXmlReader.h"
 #include "host/formats/musicxml/MusicXmlWriter.h"
-#include "host/standin/StandInHost.h"
+#include "host/model/HostState.h"
 
 #include <cctype>
 #include <filesystem>
@@ -61,12 +61,12 @@ std::vector<std::string> PartFileNames(const std::vector<std::string>& ids) {
 } // namespace
 
 std::unique_ptr<ScoreSource> MusicXmlScoreSource::Load(const std::string& path, bool linkedParts,
-                                                       StandInHost& host) {
+                                                       HostState& host) {
     return FromText(MusicXmlFile::Read(path), linkedParts, host);
 }
 
 std::unique_ptr<MusicXmlScoreSource>
-MusicXmlScoreSource::FromText(std::string bytes, bool linkedParts, StandInHost& host) {
+MusicXmlScoreSource::FromText(std::string bytes, bool linkedParts, HostState& host) {
     const MusicXmlEncoding encoding = MusicXmlEncoding::Of(bytes);
     std::string text = encoding.Decode(bytes);
     bytes = std::string();

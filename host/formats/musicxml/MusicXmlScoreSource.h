@@ -14,9 +14,9 @@ class MusicXmlScoreSource : public ScoreSource {
 public:
     // Throws ScoreError naming the part and the measure of the first problem.
     static std::unique_ptr<ScoreSource> Load(const std::string& path, bool linkedParts,
-                                             StandInHost& host);
+                                             HostState& host);
     static std::unique_ptr<MusicXmlScoreSource> FromText(std::string text, bool linkedParts,
-                                                         StandInHost& host);
+                                                         HostState& host);
 
     void CheckOutput(const std::string& path) const override;
     void Save(const std::string& path, HostDocument& document) const override;

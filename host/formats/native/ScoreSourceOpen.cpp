@@ -7,7 +7,7 @@
 #include <new>
 
 std::unique_ptr<ScoreSource> ScoreSource::Open(const std::string& path, bool linkedParts,
-                                               StandInHost& host) {
+                                               HostState& host) {
     const bool musicXml = IsMusicXmlPath(path);
     if (!musicXml && linkedParts) {
         throw ScoreError(path + ": linked parts are made from MusicXML scores only");

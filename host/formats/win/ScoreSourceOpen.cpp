@@ -7,7 +7,7 @@
 #include <new>
 
 std::unique_ptr<ScoreSource> ScoreSource::Open(const std::string& path, bool linkedParts,
-                                               StandInHost& host) {
+                                               HostState& host) {
     if (!IsJsonPath(path)) {
         throw ScoreError(path + ": this build reads .json scores; convert MusicXML with "
                                 "finale --score FILE --output FILE.json");
