@@ -1,6 +1,5 @@
 #include "engine/ClefChangeRoom.h"
 
-#include "binding/IgnoredResult.h"
 #include "engine/FCMultiMeasureRestDistributeCollection.h"
 #include "engine/SystemStaves.h"
 #include "framework/data/FCCell.h"
@@ -9,6 +8,7 @@
 #include "framework/data/FCMiscDocPrefs.h"
 #include "framework/data/FCMultiMeasureRestPrefs.h"
 #include "framework/data/FCStaffSystem.h"
+#include "platform/IgnoredResult.h"
 
 #include <cstdint>
 #include <optional>

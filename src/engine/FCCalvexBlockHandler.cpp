@@ -1,10 +1,10 @@
 #include "engine/FCCalvexBlockHandler.h"
 
 #include "binding/HostApi.h"
-#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "engine/FCPartProcessor.h"
 #include "framework/data/FCParts.h"
+#include "platform/IgnoredResult.h"
 
 bool FCCalvexBlockHandler::Execute() {
     const HostApi::PassHold pass;

@@ -1,7 +1,6 @@
 #include "engine/FCPartProcessor.h"
 
 #include "binding/HostApi.h"
-#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "engine/ClefChangeRoom.h"
 #include "engine/FCMultiMeasureRestDistributeCollection.h"
@@ -14,6 +13,7 @@
 #include "framework/core/FCMusicRegion.h"
 #include "framework/data/FCPart.h"
 #include "framework/data/FCStaffSystems.h"
+#include "platform/IgnoredResult.h"
 
 #include <algorithm>
 #include <memory>

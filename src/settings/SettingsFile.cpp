@@ -1,8 +1,8 @@
 #include "settings/SettingsFile.h"
 
 #include "binding/HostApi.h"
-#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
+#include "platform/IgnoredResult.h"
 
 #include <array>
 #include <cstdint>

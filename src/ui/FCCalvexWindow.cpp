@@ -1,12 +1,12 @@
 #include "ui/FCCalvexWindow.h"
 
-#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "engine/FCCalvexBlockHandler.h"
 #include "framework/core/FCMusicRegion.h"
 #include "framework/core/FCUI.h"
 #include "framework/core/FCUndoBlock.h"
 #include "framework/data/FCMultiMeasureRestPrefs.h"
+#include "platform/IgnoredResult.h"
 #include "resources/ResourceIds.h"
 #include "ui/FCCtrlButton.h"
 #include "ui/FCCtrlEdit.h"

@@ -1,8 +1,8 @@
 #include "ui/FCControl.h"
 
 #include "binding/HostApi.h"
-#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
+#include "platform/IgnoredResult.h"
 #include "ui/FCUserWindow.h"
 
 #include <vector>

@@ -1,9 +1,9 @@
 #include "ui/FCCtrlEdit.h"
 
 #include "binding/HostApi.h"
-#include "binding/IgnoredResult.h"
 #include "framework/core/LeadingInteger.h"
 #include "framework/core/MeasurementUnit.h"
+#include "platform/IgnoredResult.h"
 
 namespace {
 

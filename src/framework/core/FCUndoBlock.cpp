@@ -1,10 +1,10 @@
 #include "framework/core/FCUndoBlock.h"
 
 #include "binding/HostApi.h"
-#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "hostinterface/HostLayouts.h"
 #include "platform/EightBitText.h"
+#include "platform/IgnoredResult.h"
 #include "platform/Platform.h"
 
 #include <algorithm>

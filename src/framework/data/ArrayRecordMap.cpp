@@ -1,8 +1,8 @@
 #include "framework/data/ArrayRecordMap.h"
 
-#include "binding/IgnoredResult.h"
 #include "framework/data/ComponentRecord.h"
 #include "hostinterface/RecordTag.h"
+#include "platform/IgnoredResult.h"
 
 #include <cstring>
 #include <limits>

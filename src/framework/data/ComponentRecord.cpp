@@ -1,8 +1,8 @@
 #include "framework/data/ComponentRecord.h"
 
 #include "binding/HostApi.h"
-#include "binding/IgnoredResult.h"
 #include "hostinterface/RecordBytes.h"
+#include "platform/IgnoredResult.h"
 
 #include <algorithm>
 #include <cstring>

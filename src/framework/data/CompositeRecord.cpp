@@ -1,9 +1,9 @@
 #include "framework/data/CompositeRecord.h"
 
-#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
 #include "framework/data/ComponentRecord.h"
 #include "hostinterface/RecordBytes.h"
+#include "platform/IgnoredResult.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #include "framework/data/FCCellFrameHold.h"
 
 #include "binding/HostApi.h"
-#include "binding/IgnoredResult.h"
 #include "framework/data/FCCellClefChanges.h"
 #include "framework/data/FCStaff.h"
+#include "platform/IgnoredResult.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "framework/data/FCPart.h"
 
 #include "binding/HostApi.h"
-#include "binding/IgnoredResult.h"
+#include "platform/IgnoredResult.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "framework/data/FCStaffSystem.h"
 
-#include "binding/IgnoredResult.h"
 #include "binding/PluginState.h"
+#include "platform/IgnoredResult.h"
 
 std::int16_t FCStaffSystem::GetStartMeasure() const {
     return StartMeasure::Get(RecordData());

@@ -2,11 +2,11 @@
 // text, and writing one in a unit with the user's decimal separator. All arithmetic is in single
 // precision; decimals are cut, not rounded. They live with the document data because unit 0
 // stands for the document's own unit, read from its general preferences.
-#include "binding/IgnoredResult.h"
 #include "framework/core/FCString.h"
 #include "framework/core/FCUI.h"
 #include "framework/core/MeasurementUnit.h"
 #include "framework/data/FCGeneralPrefs.h"
+#include "platform/IgnoredResult.h"
 
 #include <cmath>
 #include <string>

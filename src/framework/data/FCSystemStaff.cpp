@@ -1,7 +1,7 @@
 #include "framework/data/FCSystemStaff.h"
 
-#include "binding/IgnoredResult.h"
 #include "framework/data/RecordAccess.h"
+#include "platform/IgnoredResult.h"
 
 #include <array>
 
