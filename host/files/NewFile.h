@@ -10,5 +10,5 @@ public:
     // is taken or the file cannot be created.
     static int Create(const std::filesystem::path& path);
     // Asks the system to put what was written on the disk; false when it cannot.
-    static bool Commit(int descriptor);
+    [[nodiscard]] static bool Commit(int descriptor);
 };

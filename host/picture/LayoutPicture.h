@@ -14,22 +14,24 @@ public:
     static bool Available();
 
     // False with a reason when the path names no picture format this build writes.
-    static bool CheckPath(const std::string& path, std::string& error);
+    [[nodiscard]] static bool CheckPath(const std::string& path, std::string& error);
 
     // False with a reason naming the file when the picture of the two snapshots would be too
     // large for the format the path names (or the path names none). The one place that says how
     // large each format may be: a session asks it before it starts, with the layout as it is.
-    static bool Check(const std::string& path, const LayoutSnapshot& before,
-                      const LayoutSnapshot& after, const std::string& title, std::string& error);
+    [[nodiscard]] static bool Check(const std::string& path, const LayoutSnapshot& before,
+                                    const LayoutSnapshot& after, const std::string& title,
+                                    std::string& error);
 
     // The encoded picture of the two snapshots under the title, in the format the path names;
     // false with a reason naming the file when it cannot be drawn.
-    static bool Draw(const std::string& path, const LayoutSnapshot& before,
-                     const LayoutSnapshot& after, const std::string& title, std::string& bytes,
-                     std::string& error);
+    [[nodiscard]] static bool Draw(const std::string& path, const LayoutSnapshot& before,
+                                   const LayoutSnapshot& after, const std::string& title,
+                                   std::string& bytes, std::string& error);
 
     // Draws the picture into the file, written whole or not at all; false with a reason naming
     // the file when it cannot be drawn or written.
-    static bool Write(const std::string& path, const LayoutSnapshot& before,
-                      const LayoutSnapshot& after, const std::string& title, std::string& error);
+    [[nodiscard]] static bool Write(const std::string& path, const LayoutSnapshot& before,
+                                    const LayoutSnapshot& after, const std::string& title,
+                                    std::string& error);
 };

@@ -23,7 +23,7 @@ public:
     ~PluginModule();
 
     // Loads the module and finds its exports; false with a reason when that fails.
-    bool Load(const std::string& path, std::string& error);
+    [[nodiscard]] bool Load(const std::string& path, std::string& error);
     void Unload();
     bool IsLoaded() const { return module_ != nullptr; }
     HMODULE Handle() const { return module_; }

@@ -71,18 +71,18 @@ public:
     // dialog must, Apply was pressed for the region scope with nothing selected, or the output
     // cannot be written. The report says what changed. Nothing is written unless the session
     // ran.
-    bool Run(std::string& report, std::string& error);
+    [[nodiscard]] bool Run(std::string& report, std::string& error);
 
 private:
-    bool RunSession(std::string& error);
+    [[nodiscard]] bool RunSession(std::string& error);
     // Makes the part asked for current and selects what was asked for.
-    bool PrepareDocument(std::string& error) const;
-    bool RunSteps(std::string& error);
+    [[nodiscard]] bool PrepareDocument(std::string& error) const;
+    [[nodiscard]] bool RunSteps(std::string& error);
     // The selection and current part as the host holds them, and what the session did.
     SessionReport Report(const LayoutSnapshot& before, const LayoutSnapshot& after,
                          bool finished) const;
     // Writes the JSON report when one is asked for, with the failure if there was one.
-    bool WriteJsonReport(const std::string& failure, std::string& error) const;
+    [[nodiscard]] bool WriteJsonReport(const std::string& failure, std::string& error) const;
     // Throws ScoreError when an output cannot be written, or is the score or another output.
     // With the score's source, which is read only after the check without it, also checks the
     // output's format and the part files, and returns those.
@@ -90,8 +90,9 @@ private:
     // Writes the outputs: the score, the part files, and the picture of the layout before and
     // after the session; the report lists the part files, the picture and what the files cannot
     // hold.
-    bool Save(const ScoreSource& source, const std::vector<std::string>& partFiles,
-              const LayoutSnapshot& before, const LayoutSnapshot& after, std::string& error);
+    [[nodiscard]] bool Save(const ScoreSource& source, const std::vector<std::string>& partFiles,
+                            const LayoutSnapshot& before, const LayoutSnapshot& after,
+                            std::string& error);
     // The picture's title: the score, the mode and scope of the last Apply, the selection.
     std::string PictureTitle() const;
 

@@ -16,6 +16,8 @@ enum class Because {
     CountUnused,
     // A delete of a record that may not exist: either way there is none afterwards.
     GoneEither,
+    // A file that cannot be written keeps what it held before, and nobody is waiting to be told.
+    NoOneToTell,
 };
 
 template <typename Result> constexpr void Ignore(const Result& /*result*/, Because /*reason*/) {}

@@ -28,19 +28,19 @@ public:
     // Closes a file being read; a write that was never closed is dropped.
     ~FCFileStream() override;
 
-    virtual bool OpenRead() = 0;
-    virtual bool OpenWrite() = 0;
+    [[nodiscard]] virtual bool OpenRead() = 0;
+    [[nodiscard]] virtual bool OpenWrite() = 0;
 
     bool IsOpen() const { return file_ != nullptr || IsWriting(); }
     // Ends reading, or ends writing by putting the new file in place of the old one. False when
     // the stream was not open, a byte could not be read, or anything written failed to reach
     // the file; the old file then stays as it was.
-    bool Close();
+    [[nodiscard]] bool Close();
     // Ends writing like Close, but asks replaceIf once the new file is completely written and
     // flushed, just before it takes the old file's place: when the answer is no, the new file
     // is removed, the old one stays and the result is false. Asking that late keeps the time
     // between the caller's last look at the old file and its replacement as short as it can be.
-    bool Close(const std::function<bool()>& replaceIf);
+    [[nodiscard]] bool Close(const std::function<bool()>& replaceIf);
     // The folder, a "\" unless the folder already ends with one, and the file name.
     std::u16string GetPath() const;
     // Whether anything (a file, a folder, a link) has the file's name.
@@ -51,10 +51,10 @@ public:
 
 protected:
     // Opens the file and reads it whole; a read error shows when it is closed.
-    bool OpenForReading(const char16_t* mode);
+    [[nodiscard]] bool OpenForReading(const char16_t* mode);
     // Creates the temporary file that the written bytes go to. False, with nothing created, when
     // the file is read-only or a folder, or when a link cannot be followed to its file.
-    bool OpenForWriting();
+    [[nodiscard]] bool OpenForWriting();
     // The next byte as an unsigned value, or EOF.
     int ReadByte();
     // Gives back the byte just read (EOF gives back nothing).
@@ -65,9 +65,9 @@ private:
     bool IsWriting() const { return temporary_ != INVALID_HANDLE_VALUE; }
     // The file that writing replaces: the file itself, or the one its link points to.
     std::optional<std::u16string> WriteTarget() const;
-    bool CreateTemporary(const std::u16string& folder);
+    [[nodiscard]] bool CreateTemporary(const std::u16string& folder);
     bool CloseRead();
-    bool FinishWrite(const std::function<bool()>& replaceIf);
+    [[nodiscard]] bool FinishWrite(const std::function<bool()>& replaceIf);
     void DiscardWrite();
 
     std::array<char16_t, kFolderUnits> hostFolder_{};

@@ -51,7 +51,7 @@ public:
     // convention, so a lock would hold back only our own saves. What remains is a change made
     // between the last look and the replacement. False when the file could not be written or
     // read, or changed under every attempt; the old file is then left as it was.
-    bool SaveSettingsFile() const;
+    [[nodiscard]] bool SaveSettingsFile() const;
 
 private:
     struct OtherLine {

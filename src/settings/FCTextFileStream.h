@@ -14,9 +14,9 @@ class FCTextFileStream : public FCFileStream {
 public:
     using FCFileStream::FCFileStream;
 
-    bool OpenRead() override;
+    [[nodiscard]] bool OpenRead() override;
     // Opens for writing from an empty file.
-    bool OpenWrite() override;
+    [[nodiscard]] bool OpenWrite() override;
     // The next line without its line end, or none at the end of the file. A line ends at LF, at
     // CR LF or at a lone CR; each byte, a zero byte too, becomes the code unit of its unsigned
     // value.

@@ -1,5 +1,7 @@
 #include "settings/PluginSettingsFile.h"
 
+#include "platform/IgnoredResult.h"
+
 #include "binding/PluginState.h"
 #include "settings/SettingsFile.h"
 
@@ -153,6 +155,5 @@ void SavePluginSettings(const WindowPlacement& placement) {
         std::visit([&](auto field) { WriteValue(*pairs, entry.key, PluginSettings.*field); },
                    entry.field);
     }
-    // A file that cannot be written keeps its old content; there is no one to tell.
-    pairs->SaveSettingsFile();
+    Ignore(pairs->SaveSettingsFile(), Because::NoOneToTell);
 }

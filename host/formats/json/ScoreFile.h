@@ -17,5 +17,5 @@ public:
     static void ApplyParsed(const ScoreJson& document, HostState& host);
 
     // Reads the file into the host; false with a message naming the file and the place.
-    static bool Load(const std::string& path, HostState& host, std::string& error);
+    [[nodiscard]] static bool Load(const std::string& path, HostState& host, std::string& error);
 };
