@@ -9,7 +9,6 @@
 #include "hostinterface/RecordBytes.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 namespace {
@@ -29,8 +28,7 @@ constexpr std::int64_t kPerRestMeasure = 10;
 
 // A width as its 16-bit field can hold it.
 std::int16_t StoredWidth(std::int64_t evpus) {
-    return static_cast<std::int16_t>(
-        std::clamp<std::int64_t>(evpus, 0, std::numeric_limits<std::int16_t>::max()));
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(evpus, 0, HostLayout::kWidestWidth));
 }
 
 // A new system is laid out like the part's first one, or at full scale when there is none.

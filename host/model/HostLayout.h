@@ -23,6 +23,8 @@ public:
     // A system's width where the score names none, and the narrowest a score may name.
     static constexpr std::int32_t kDefaultSystemWidth = 1600;
     static constexpr std::int32_t kNarrowestSystemWidth = 100;
+    // The widest a measure or system may be: the host keeps widths in 16-bit fields.
+    static constexpr std::int32_t kWidestWidth = 32767;
 
     // The meter of a measure as beats of a note value (4/4, 6/8, ...).
     static std::int32_t MeterDuration(std::int32_t beats, std::int32_t beatValue);

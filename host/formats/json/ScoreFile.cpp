@@ -68,8 +68,8 @@ public:
         LoadFrameHolds();
         LoadPreferences();
         host_.Layout().SetSystemWidth(static_cast<std::int32_t>(
-            root_.Integer("systemWidth", HostLayout::kNarrowestSystemWidth, kInt16Max,
-                          HostLayout::kDefaultSystemWidth)));
+            root_.Integer("systemWidth", HostLayout::kNarrowestSystemWidth,
+                          HostLayout::kWidestWidth, HostLayout::kDefaultSystemWidth)));
         LoadParts();
         LoadSelection();
         document_.ShrinkToFit();

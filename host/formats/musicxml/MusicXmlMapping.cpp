@@ -146,11 +146,11 @@ private:
             return HostLayout::kDefaultSystemWidth;
         }
         const std::int64_t width = scaling_.ToEvpus(*score_.systemWidth);
-        if (width < HostLayout::kNarrowestSystemWidth || width > kWidestField) {
+        if (width < HostLayout::kNarrowestSystemWidth || width > HostLayout::kWidestWidth) {
             throw ScoreError("<defaults>: the page layout leaves systems " + std::to_string(width) +
                              " EVPUs wide, outside " +
                              std::to_string(HostLayout::kNarrowestSystemWidth) + " to " +
-                             std::to_string(kWidestField));
+                             std::to_string(HostLayout::kWidestWidth));
         }
         return static_cast<std::int32_t>(width);
     }
@@ -263,12 +263,12 @@ private:
                 const MusicXmlMeasure& written = part.measures[measure];
                 if (written.width) {
                     const std::int64_t evpus = scaling_.ToEvpus(*written.width);
-                    if (evpus > kWidestField) {
+                    if (evpus > HostLayout::kWidestWidth) {
                         Fail(part, written,
                              "width " + std::to_string(std::llround(*written.width)) +
                                  " tenths is " + std::to_string(evpus) +
                                  " EVPUs, beyond the widest measure of " +
-                                 std::to_string(kWidestField));
+                                 std::to_string(HostLayout::kWidestWidth));
                     }
                     width = std::max(width, evpus);
                 }

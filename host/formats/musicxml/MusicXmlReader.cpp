@@ -12,7 +12,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <map>
 #include <set>
 
@@ -360,8 +359,8 @@ void CheckMeasureCounts(const MusicXmlScore& score) {
 // Widths are written back in tenths: the widest measure the host holds must come out as a
 // width the reader takes.
 void CheckScaling(const MusicXmlScore& score, const Place& place) {
-    const double widest = MusicXmlScaling(score.millimeters, score.tenths)
-                              .ToTenths(std::numeric_limits<std::int16_t>::max());
+    const double widest =
+        MusicXmlScaling(score.millimeters, score.tenths).ToTenths(HostLayout::kWidestWidth);
     if (widest > kWidestWidth) {
         char scaling[64];
         std::snprintf(scaling, sizeof scaling, "%g mm to %g tenths", score.millimeters,

@@ -7,6 +7,10 @@
 
 class MusicXmlScaling {
 public:
+    // The scaling of a score that gives none.
+    static constexpr double kDefaultMillimeters = 7.0556;
+    static constexpr double kDefaultTenths = 40;
+
     MusicXmlScaling(double millimeters, double tenths);
 
     // Rounded to the nearest whole EVPU.

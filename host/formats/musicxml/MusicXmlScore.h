@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/formats/musicxml/MusicXmlDuration.h"
+#include "host/formats/musicxml/MusicXmlScaling.h"
 
 #include <cstdint>
 #include <optional>
@@ -50,8 +51,8 @@ struct MusicXmlPart {
 
 struct MusicXmlScore {
     // Millimetres per the given number of tenths, from <scaling>.
-    double millimeters = 7.0556;
-    double tenths = 40;
+    double millimeters = MusicXmlScaling::kDefaultMillimeters;
+    double tenths = MusicXmlScaling::kDefaultTenths;
     // The width systems are filled up to, in tenths, when the page layout gives one.
     std::optional<double> systemWidth;
     std::vector<MusicXmlPart> parts;

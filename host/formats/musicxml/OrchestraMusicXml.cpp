@@ -15,11 +15,18 @@ void AddText(pugi::xml_node parent, const char* name, const std::string& text) {
     parent.append_child(name).text().set(text.c_str());
 }
 
+// A number as the score writes it: no more digits than it needs.
+std::string NumberText(double number) {
+    std::ostringstream text;
+    text << number;
+    return text.str();
+}
+
 void AddDefaults(pugi::xml_node root) {
     pugi::xml_node defaults = root.append_child("defaults");
     pugi::xml_node scaling = defaults.append_child("scaling");
-    AddText(scaling, "millimeters", "7.0556");
-    AddText(scaling, "tenths", "40");
+    AddText(scaling, "millimeters", NumberText(MusicXmlScaling::kDefaultMillimeters));
+    AddText(scaling, "tenths", NumberText(MusicXmlScaling::kDefaultTenths));
     // 900 tenths between the margins: systems 1800 EVPUs wide.
     pugi::xml_node page = defaults.append_child("page-layout");
     AddText(page, "page-height", "1400");
@@ -88,7 +95,8 @@ void AddAttributes(pugi::xml_node measure, int staff, int index) {
 
 std::string OrchestraScore::MusicXml(int staves, int measures) {
     const std::vector<std::vector<bool>> playing = Playing(staves, measures);
-    const MusicXmlScaling scaling(7.0556, 40);
+    const MusicXmlScaling scaling(MusicXmlScaling::kDefaultMillimeters,
+                                  MusicXmlScaling::kDefaultTenths);
     pugi::xml_document document;
     pugi::xml_node declaration = document.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";
