@@ -4,6 +4,7 @@
 // before they hand it over; the builder keeps the limits of the records themselves.
 #pragma once
 
+#include "host/model/HostMeasurement.h"
 #include "host/model/HostRecords.h"
 
 #include <cstdint>
@@ -39,7 +40,7 @@ public:
         bool restAutoUpdate = false;
         std::int64_t clefPercentDefault = HostRecords::Defaults::kClefPercentDefault;
         std::int64_t clefDistance = HostRecords::Defaults::kClefDistance;
-        std::int64_t measurementUnit = 0;
+        std::int64_t measurementUnit = static_cast<std::int64_t>(HostUnit::EVPUs);
     };
 
     struct System {

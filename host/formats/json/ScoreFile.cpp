@@ -24,7 +24,6 @@ constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kMaximumMeasures = kInt16Max - 1;
 
 namespace Component = HostRecords::Component;
-namespace Defaults = HostRecords::Defaults;
 namespace Records = HostRecords;
 
 constexpr std::int64_t kLastLayer = HostMusic::kMostLayers - 1;
@@ -35,7 +34,6 @@ constexpr std::int64_t kLargestScaling = 100 * Records::System::kFullScale;
 // The largest ratio whose ten-thousandths still fit the two 16-bit words that hold them.
 constexpr double kLargestSpacingRatio = 400000.0;
 static_assert(kLargestSpacingRatio * Component::kSpacingRatioScale <= 0xFFFFFFFF);
-constexpr auto kDefaultUnitCode = static_cast<std::int64_t>(HostUnit::EVPUs);
 constexpr auto kLastUnitCode = static_cast<std::int64_t>(HostUnit::Millimeters);
 
 class ScoreLoader {
@@ -168,7 +166,7 @@ private:
                 });
             }
             built.clefPercent =
-                hold.Integer("clefPercent", kInt16Min, kInt16Max, Defaults::kCellClefPercent);
+                hold.Integer("clefPercent", kInt16Min, kInt16Max, built.clefPercent);
             built.staff = KnownStaff(hold.At("staff"));
             built.measure = MeasureNumber(hold, "measure");
             builder_.Hold(built);
@@ -182,24 +180,21 @@ private:
         };
         ScoreBuilder::Preferences built;
         const ScoreNode spacing = section("musicSpacing");
-        built.minimumWidth =
-            spacing.Integer("minimumWidth", 0, kInt16Max, Defaults::kMinimumMeasureWidth);
-        built.maximumWidth =
-            spacing.Integer("maximumWidth", 0, kInt16Max, Defaults::kMaximumMeasureWidth);
+        built.minimumWidth = spacing.Integer("minimumWidth", 0, kInt16Max, built.minimumWidth);
+        built.maximumWidth = spacing.Integer("maximumWidth", 0, kInt16Max, built.maximumWidth);
         built.spacingRatio =
-            spacing.Number("spacingRatio", 0.0, kLargestSpacingRatio, Defaults::kSpacingRatio);
+            spacing.Number("spacingRatio", 0.0, kLargestSpacingRatio, built.spacingRatio);
         const ScoreNode rests = section("multimeasureRests");
         built.restMeasureWidth =
-            rests.Integer("measureWidth", kInt16Min, kInt16Max, Defaults::kRestWidth);
-        built.restAdjust = rests.Integer("restAdjust", kInt16Min, kInt16Max, Defaults::kRestAdjust);
-        built.restAutoUpdate = rests.Boolean("autoUpdate", false);
-        built.clefPercentDefault = section("misc").Integer(
-            "clefPercentDefault", kInt16Min, kInt16Max, Defaults::kClefPercentDefault);
+            rests.Integer("measureWidth", kInt16Min, kInt16Max, built.restMeasureWidth);
+        built.restAdjust = rests.Integer("restAdjust", kInt16Min, kInt16Max, built.restAdjust);
+        built.restAutoUpdate = rests.Boolean("autoUpdate", built.restAutoUpdate);
+        built.clefPercentDefault = section("misc").Integer("clefPercentDefault", kInt16Min,
+                                                           kInt16Max, built.clefPercentDefault);
         built.clefDistance =
-            section("distances")
-                .Integer("clefDistance", kInt16Min, kInt16Max, Defaults::kClefDistance);
+            section("distances").Integer("clefDistance", kInt16Min, kInt16Max, built.clefDistance);
         built.measurementUnit =
-            section("general").Integer("measurementUnit", 0, kLastUnitCode, kDefaultUnitCode);
+            section("general").Integer("measurementUnit", 0, kLastUnitCode, built.measurementUnit);
         builder_.SetPreferences(built);
     }
 
@@ -258,8 +253,7 @@ private:
                 node.Integer("next", system.first ? system.first + 1 : 0, measureCount_ + 1);
             placedUpTo = system.first ? system.next : placedUpTo;
             system.flags = node.Integer("flags", 0, 0xFFFF, 0);
-            system.scaling =
-                node.Integer("scaling", 0, kLargestScaling, Records::System::kFullScale);
+            system.scaling = node.Integer("scaling", 0, kLargestScaling, system.scaling);
             if (node.Has("staves")) {
                 system.staves = StaffList(node);
             }
@@ -268,11 +262,10 @@ private:
         part.ForEach("multimeasureRests", [&](const ScoreNode& node) {
             ScoreBuilder::Rest rest;
             rest.first = MeasureNumber(node, "first");
-            rest.width = node.Integer("width", kInt16Min, kInt16Max, Defaults::kRestWidth);
+            rest.width = node.Integer("width", kInt16Min, kInt16Max, rest.width);
             rest.next = node.Integer("next", rest.first + 1, measureCount_ + 1);
             rest.countLimit = node.Integer("countLimit", kInt16Min, kInt16Max, 0);
-            rest.restAdjust =
-                node.Integer("restAdjust", kInt16Min, kInt16Max, Defaults::kRestAdjust);
+            rest.restAdjust = node.Integer("restAdjust", kInt16Min, kInt16Max, rest.restAdjust);
             rest.flags = node.Integer("flags", 0, 0xFFFF, 0);
             built.rests.push_back(rest);
         });

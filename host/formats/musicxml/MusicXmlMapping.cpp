@@ -1,6 +1,7 @@
 #include "host/formats/musicxml/MusicXmlMapping.h"
 
 #include "host/files/ScoreError.h"
+#include "host/files/Utf8.h"
 #include "host/formats/musicxml/MusicXmlScaling.h"
 #include "host/model/HostLayout.h"
 #include "host/model/HostRecords.h"
@@ -24,19 +25,24 @@ constexpr std::int64_t kMostMeasures = kWidestField - 1;
                      ", measure " + measure.number + ": " + problem);
 }
 
+struct Meter {
+    std::int64_t beats;
+    int beatValue;
+};
+
 // The shortest meter that holds the duration exactly: 3072 is 3/4, 2560 is 5/8.
-std::optional<Json> ExactMeter(std::int64_t duration) {
+std::optional<Meter> ExactMeter(std::int64_t duration) {
     for (int beatValue = 1; beatValue <= HostLayout::kShortestBeatValue; beatValue *= 2) {
         const std::int32_t beat = HostLayout::MeterDuration(1, beatValue);
         if (duration % beat == 0 && duration / beat <= HostLayout::kMostBeats) {
-            return Json{{"beats", duration / beat}, {"beatValue", beatValue}};
+            return Meter{duration / beat, beatValue};
         }
     }
     return std::nullopt;
 }
 
-Json Meter(std::int64_t duration, const MusicXmlPart& part, const MusicXmlMeasure& measure) {
-    if (std::optional<Json> meter = ExactMeter(duration)) {
+Meter MeterOf(std::int64_t duration, const MusicXmlPart& part, const MusicXmlMeasure& measure) {
+    if (std::optional<Meter> meter = ExactMeter(duration)) {
         return *meter;
     }
     Fail(part, measure,
@@ -79,21 +85,45 @@ bool IsEmpty(const MusicXmlPart& part, std::size_t measure) {
                         [](const MusicXmlCell& cell) { return cell.HasEntries(); });
 }
 
-Json SystemsJson(const PartFlow::Spans& systems) {
-    Json list = Json::array();
-    for (const auto& [first, next] : systems) {
-        list.push_back({{"first", first}, {"next", next}});
+std::vector<ScoreBuilder::System> Systems(const PartFlow::Spans& spans) {
+    std::vector<ScoreBuilder::System> systems;
+    for (const auto& [first, next] : spans) {
+        ScoreBuilder::System system;
+        system.first = first;
+        system.next = next;
+        systems.push_back(system);
     }
-    return list;
+    return systems;
 }
 
-Json RestsJson(const PartFlow::Units& rests) {
-    Json list = Json::array();
-    for (const PartFlow::Unit& rest : rests) {
-        list.push_back({{"first", rest.first}, {"next", rest.next}, {"width", rest.width}});
+std::vector<ScoreBuilder::Rest> Rests(const PartFlow::Units& units) {
+    std::vector<ScoreBuilder::Rest> rests;
+    for (const PartFlow::Unit& unit : units) {
+        ScoreBuilder::Rest rest;
+        rest.first = static_cast<std::int16_t>(unit.first);
+        rest.next = unit.next;
+        rest.width = unit.width;
+        rests.push_back(rest);
     }
-    return list;
+    return rests;
 }
+
+// A measure as the host holds it: its duration, the meter written where the duration changes,
+// and the score's own number where it is not the measure's place.
+struct MappedMeasure {
+    std::int32_t duration;
+    std::optional<Meter> meter;
+    std::string number;
+};
+
+// The score as the host's document holds it; its entries are visited from the score.
+struct Mapped {
+    std::int32_t systemWidth;
+    std::vector<std::pair<int, int>> staves; // ID and default clef
+    std::vector<MappedMeasure> measures;
+    std::vector<ScoreBuilder::FrameHold> holds;
+    std::vector<ScoreBuilder::Part> parts;
+};
 
 class Mapping {
 public:
@@ -107,21 +137,32 @@ public:
         }
     }
 
-    Json Score(bool linkedParts) {
+    Mapped Map(bool linkedParts) {
         CheckCounts();
-        Json out = Json::object();
-        out["systemWidth"] = systemWidth_ = SystemWidth();
-        out["staves"] = Staves();
-        out["measures"] = Measures();
-        out["entries"] = Entries();
-        out["frameHolds"] = FrameHolds();
-        out["parts"] = Json::array({ScoreLayout()});
+        Mapped mapped;
+        mapped.systemWidth = systemWidth_ = SystemWidth();
+        mapped.staves = Staves();
+        mapped.measures = Measures();
+        mapped.holds = FrameHolds();
+        mapped.parts.push_back(ScoreLayout());
         if (linkedParts) {
             for (std::size_t part = 0; part < score_.parts.size(); ++part) {
-                out["parts"].push_back(LinkedPart(part));
+                mapped.parts.push_back(LinkedPart(part));
             }
         }
-        return out;
+        return mapped;
+    }
+
+    // Calls the visitor for each layer of a cell that holds entries: staff (from 1), measure
+    // (from 1), layer and the note counts of its entries.
+    template <typename Visit> void ForEachEntries(Visit visit) const {
+        ForEachCell([&](int staff, std::size_t measure, const MusicXmlCell& cell) {
+            for (std::size_t layer = 0; layer < cell.layers.size(); ++layer) {
+                if (!cell.layers[layer].empty()) {
+                    visit(staff, measure + 1, layer, cell.layers[layer]);
+                }
+            }
+        });
     }
 
 private:
@@ -156,66 +197,47 @@ private:
     }
 
     // Staff IDs run from 1 through the parts' staves in part-list order.
-    Json Staves() {
-        Json staves = Json::array();
+    std::vector<std::pair<int, int>> Staves() {
+        std::vector<std::pair<int, int>> staves;
         for (const MusicXmlPart& part : score_.parts) {
             partStaves_.emplace_back();
             for (int staff = 0; staff < part.staves; ++staff) {
                 const int id = static_cast<int>(staves.size()) + 1;
                 const auto& first = part.measures.front().cells[static_cast<std::size_t>(staff)];
-                staves.push_back({{"id", id}, {"defaultClef", first.startClef.value_or(0)}});
-                partStaves_.back().push_back(id);
+                staves.emplace_back(id, first.startClef.value_or(0));
+                partStaves_.back().push_back(static_cast<std::int16_t>(id));
             }
         }
         return staves;
     }
 
     // The meter in force, unless the music of the measure is shorter (a pickup) or longer.
-    Json Measures() const {
-        Json measures = Json::array();
+    std::vector<MappedMeasure> Measures() const {
+        std::vector<MappedMeasure> measures;
         const std::vector<MusicXmlDuration> lengths = score_.MeasureLengths();
         std::int64_t previous = 0;
         for (std::size_t measure = 0; measure < measureCount_; ++measure) {
             const std::int64_t duration = HostLength(lengths[measure]);
             const MusicXmlPart& first = score_.parts.front();
-            // The meter is worked out before it goes into a JSON initializer list: one that
-            // throws while such a list is being built leaves GCC destroying its elements after
-            // their scope ended.
-            Json entry = Json::object();
+            MappedMeasure mapped{static_cast<std::int32_t>(duration), std::nullopt, {}};
             if (duration != previous) {
-                entry["meter"] = Meter(duration, first, first.measures[measure]);
+                mapped.meter = MeterOf(duration, first, first.measures[measure]);
             }
-            // The score's own number, where it is not the measure's place.
             const std::string& number = first.measures[measure].number;
             if (!number.empty() && number != std::to_string(measure + 1)) {
-                entry["number"] = number;
+                mapped.number = number;
             }
-            measures.push_back(std::move(entry));
+            measures.push_back(std::move(mapped));
             previous = duration;
         }
         return measures;
     }
 
-    Json Entries() const {
-        Json entries = Json::array();
-        ForEachCell([&](int staff, std::size_t measure, const MusicXmlCell& cell) {
-            for (std::size_t layer = 0; layer < cell.layers.size(); ++layer) {
-                if (!cell.layers[layer].empty()) {
-                    entries.push_back({{"staff", staff},
-                                       {"measure", measure + 1},
-                                       {"layer", layer},
-                                       {"notes", cell.layers[layer]}});
-                }
-            }
-        });
-        return entries;
-    }
-
     // A clef at the start of a later measure that differs from the one in force is the frame
     // hold's clef; clefs after the first entry make the cell's clef-change list, which starts
     // with the clef at the start of the cell.
-    Json FrameHolds() const {
-        Json holds = Json::array();
+    std::vector<ScoreBuilder::FrameHold> FrameHolds() const {
+        std::vector<ScoreBuilder::FrameHold> holds;
         std::vector<int> inForce;
         ForEachCell([&](int staff, std::size_t measure, const MusicXmlCell& cell) {
             if (inForce.size() < static_cast<std::size_t>(staff)) {
@@ -223,16 +245,18 @@ private:
             }
             int& clef = inForce[static_cast<std::size_t>(staff - 1)];
             const int start = cell.startClef.value_or(clef);
+            ScoreBuilder::FrameHold hold;
+            hold.staff = static_cast<std::int16_t>(staff);
+            hold.measure = static_cast<std::int16_t>(measure + 1);
             if (!cell.laterClefs.empty()) {
-                Json changes = Json::array({start});
-                for (int later : cell.laterClefs) {
-                    changes.push_back(later);
-                }
-                holds.push_back(
-                    {{"staff", staff}, {"measure", measure + 1}, {"clefChanges", changes}});
+                hold.clefChanges = std::vector<std::int64_t>{start};
+                hold.clefChanges->insert(hold.clefChanges->end(), cell.laterClefs.begin(),
+                                         cell.laterClefs.end());
+                holds.push_back(std::move(hold));
                 clef = cell.laterClefs.back();
             } else if (start != clef) {
-                holds.push_back({{"staff", staff}, {"measure", measure + 1}, {"clef", start}});
+                hold.clef = start;
+                holds.push_back(std::move(hold));
                 clef = start;
             }
         });
@@ -330,13 +354,13 @@ private:
         return rests;
     }
 
-    Json ScoreLayout() const {
-        const std::vector<std::int16_t> widths = ScoreWidths();
-        const PartFlow::Units rests = ScoreRests(widths);
-        return {{"id", 0},
-                {"widths", widths},
-                {"systems", SystemsJson(ScoreSystems(PartFlow::UnitsOf(widths, rests)))},
-                {"multimeasureRests", RestsJson(rests)}};
+    ScoreBuilder::Part ScoreLayout() const {
+        ScoreBuilder::Part layout;
+        layout.widths = ScoreWidths();
+        const PartFlow::Units rests = ScoreRests(layout.widths);
+        layout.systems = Systems(ScoreSystems(PartFlow::UnitsOf(layout.widths, rests)));
+        layout.rests = Rests(rests);
+        return layout;
     }
 
     // Where a run of rests in an extracted part must end before the measure.
@@ -362,21 +386,20 @@ private:
     }
 
     // An extracted part is flowed afresh, each multimeasure rest one unit of the layout.
-    Json LinkedPart(std::size_t index) const {
+    ScoreBuilder::Part LinkedPart(std::size_t index) const {
         const MusicXmlPart& part = score_.parts[index];
-        std::vector<std::int16_t> widths;
+        ScoreBuilder::Part linked;
+        linked.id = static_cast<std::int16_t>(index + 1);
+        linked.staves = partStaves_[index];
         for (std::size_t measure = 0; measure < measureCount_; ++measure) {
-            widths.push_back(HostLayout::MusicWidth(BusiestStaff(part, measure)));
+            linked.widths.push_back(HostLayout::MusicWidth(BusiestStaff(part, measure)));
         }
         const PartFlow::Units rests = PartRests(part);
-        const PartFlow flow(PartFlow::UnitsOf(widths, rests), systemWidth_);
-        Json linked = {{"id", index + 1},
-                       {"staves", partStaves_[index]},
-                       {"widths", widths},
-                       {"systems", SystemsJson(flow.Flow())},
-                       {"multimeasureRests", RestsJson(rests)}};
+        linked.systems =
+            Systems(PartFlow(PartFlow::UnitsOf(linked.widths, rests), systemWidth_).Flow());
+        linked.rests = Rests(rests);
         if (!part.name.empty()) {
-            linked["name"] = part.name;
+            linked.name = part.name;
         }
         return linked;
     }
@@ -385,13 +408,112 @@ private:
     MusicXmlScaling scaling_;
     std::size_t measureCount_;
     std::int32_t systemWidth_ = HostLayout::kDefaultSystemWidth;
-    std::vector<std::vector<int>> partStaves_;
+    std::vector<std::vector<std::int16_t>> partStaves_;
     // Measures with a rehearsal mark in any part.
     std::vector<bool> rehearsals_;
 };
 
+// Text as the host's document holds it: bytes that are no UTF-8 (in a part's name or a measure's
+// number) become U+FFFD, as the JSON library writes them.
+std::string HostText(const std::string& text) {
+    if (text.empty() || Utf8::ToUtf16(text)) {
+        return text;
+    }
+    return Json::parse(Json(text).dump(-1, ' ', false, Json::error_handler_t::replace))
+        .get<std::string>();
+}
+
 } // namespace
 
+void MusicXmlMapping::Build(const MusicXmlScore& score, bool linkedParts, ScoreBuilder& builder) {
+    Mapping mapping(score);
+    const Mapped mapped = mapping.Map(linkedParts);
+    for (const auto& [id, clef] : mapped.staves) {
+        builder.Staff(static_cast<std::int16_t>(id), clef);
+    }
+    std::vector<std::int32_t> durations;
+    std::vector<std::string> numbers;
+    for (const MappedMeasure& measure : mapped.measures) {
+        durations.push_back(measure.duration);
+        numbers.push_back(HostText(measure.number));
+    }
+    builder.Measures(std::move(durations), std::move(numbers));
+    mapping.ForEachEntries([&](int staff, std::size_t measure, std::size_t layer,
+                               const std::vector<std::int16_t>& notes) {
+        builder.Entries(static_cast<std::int16_t>(staff), static_cast<std::int16_t>(measure),
+                        static_cast<std::int16_t>(layer), notes);
+    });
+    for (const ScoreBuilder::FrameHold& hold : mapped.holds) {
+        builder.Hold(hold);
+    }
+    builder.SetPreferences({});
+    builder.SetSystemWidth(mapped.systemWidth);
+    for (ScoreBuilder::Part part : mapped.parts) {
+        if (part.name) {
+            part.name = HostText(*part.name);
+        }
+        builder.AddPart(part);
+    }
+    // The score, part 0, is always there.
+    static_cast<void>(builder.Finish(0));
+}
+
 nlohmann::json MusicXmlMapping::ScoreJson(const MusicXmlScore& score, bool linkedParts) {
-    return Mapping(score).Score(linkedParts);
+    Mapping mapping(score);
+    const Mapped mapped = mapping.Map(linkedParts);
+    Json out = Json::object();
+    out["systemWidth"] = mapped.systemWidth;
+    out["staves"] = Json::array();
+    for (const auto& [id, clef] : mapped.staves) {
+        out["staves"].push_back({{"id", id}, {"defaultClef", clef}});
+    }
+    out["measures"] = Json::array();
+    for (const MappedMeasure& measure : mapped.measures) {
+        Json entry = Json::object();
+        if (measure.meter) {
+            entry["meter"] = {{"beats", measure.meter->beats},
+                              {"beatValue", measure.meter->beatValue}};
+        }
+        if (!measure.number.empty()) {
+            entry["number"] = measure.number;
+        }
+        out["measures"].push_back(std::move(entry));
+    }
+    out["entries"] = Json::array();
+    mapping.ForEachEntries([&](int staff, std::size_t measure, std::size_t layer,
+                               const std::vector<std::int16_t>& notes) {
+        out["entries"].push_back(
+            {{"staff", staff}, {"measure", measure}, {"layer", layer}, {"notes", notes}});
+    });
+    out["frameHolds"] = Json::array();
+    for (const ScoreBuilder::FrameHold& hold : mapped.holds) {
+        Json written = {{"staff", hold.staff}, {"measure", hold.measure}};
+        if (hold.clefChanges) {
+            written["clefChanges"] = *hold.clefChanges;
+        } else {
+            written["clef"] = hold.clef;
+        }
+        out["frameHolds"].push_back(std::move(written));
+    }
+    out["parts"] = Json::array();
+    for (const ScoreBuilder::Part& part : mapped.parts) {
+        Json written = {{"id", part.id}, {"widths", part.widths}};
+        if (part.staves) {
+            written["staves"] = *part.staves;
+        }
+        if (part.name) {
+            written["name"] = *part.name;
+        }
+        written["systems"] = Json::array();
+        for (const ScoreBuilder::System& system : part.systems) {
+            written["systems"].push_back({{"first", system.first}, {"next", system.next}});
+        }
+        written["multimeasureRests"] = Json::array();
+        for (const ScoreBuilder::Rest& rest : part.rests) {
+            written["multimeasureRests"].push_back(
+                {{"first", rest.first}, {"next", rest.next}, {"width", rest.width}});
+        }
+        out["parts"].push_back(std::move(written));
+    }
+    return out;
 }

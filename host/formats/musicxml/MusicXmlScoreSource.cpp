@@ -4,8 +4,9 @@
 #include "host/files/FileName.h"
 #include "host/files/FilePath.h"
 #include "host/files/ScoreError.h"
-#include "host/formats/json/ScoreFile.h"
+#include "host/formats/ScoreBuilder.h"
 #include "host/formats/json/ScoreFileWriter.h"
+#include "host/formats/json/ScoreJson.h"
 #include "host/formats/musicxml/MusicXmlEncoding.h"
 #include "host/formats/musicxml/MusicXmlFile.h"
 #include "host/formats/musicxml/MusicXmlMapping.h"
@@ -71,14 +72,10 @@ MusicXmlScoreSource::FromText(std::string bytes, bool linkedParts, HostState& ho
     std::string text = encoding.Decode(bytes);
     bytes = std::string();
     const MusicXmlScore score = MusicXmlReader::Read(text);
-    // A UTF-8 file may hold bytes that are no UTF-8 in a part's name or a measure's number; the
-    // host's document takes them as U+FFFD rather than refusing the score.
-    ScoreJson json(MusicXmlMapping::ScoreJson(score, linkedParts)
-                       .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
-    ScoreFile::ApplyParsed(json, host);
-    std::unique_ptr<MusicXmlScoreSource> source(
-        new MusicXmlScoreSource(std::move(text), encoding,
-                                MusicXmlScaling(score.millimeters, score.tenths), std::move(json)));
+    ScoreBuilder builder(host);
+    MusicXmlMapping::Build(score, linkedParts, builder);
+    std::unique_ptr<MusicXmlScoreSource> source(new MusicXmlScoreSource(
+        std::move(text), encoding, MusicXmlScaling(score.millimeters, score.tenths), linkedParts));
     if (linkedParts) {
         for (const MusicXmlPart& part : score.parts) {
             source->partIds_.push_back(part.id);
@@ -97,7 +94,11 @@ void MusicXmlScoreSource::CheckOutput(const std::string& path) const {
 void MusicXmlScoreSource::Save(const std::string& path, HostDocument& document) const {
     CheckOutput(path);
     if (IsJsonPath(path)) {
-        ScoreFileWriter::Write(path, json_, document);
+        // The score converted afresh: a UTF-8 file may hold bytes that are no UTF-8 in a part's
+        // name or a measure's number, which the JSON text holds as U+FFFD.
+        const ScoreJson json(MusicXmlMapping::ScoreJson(MusicXmlReader::Read(text_), linkedParts_)
+                                 .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+        ScoreFileWriter::Write(path, json, document);
     } else {
         AtomicFile::Write(path, ScoreText(document));
     }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "host/formats/ScoreSource.h"
-#include "host/formats/json/ScoreJson.h"
 #include "host/formats/musicxml/MusicXmlEncoding.h"
 #include "host/formats/musicxml/MusicXmlScaling.h"
 #include "host/model/PartLayout.h"
@@ -33,14 +32,14 @@ public:
 
 private:
     MusicXmlScoreSource(std::string text, MusicXmlEncoding encoding, MusicXmlScaling scaling,
-                        ScoreJson json)
-        : text_(std::move(text)), encoding_(encoding), scaling_(scaling), json_(std::move(json)) {}
+                        bool linkedParts)
+        : text_(std::move(text)), encoding_(encoding), scaling_(scaling),
+          linkedParts_(linkedParts) {}
 
     std::string text_; // as UTF-8
     MusicXmlEncoding encoding_;
     MusicXmlScaling scaling_;
-    // The score in the host's JSON format, as loaded.
-    ScoreJson json_;
+    bool linkedParts_;
     std::vector<std::string> partIds_; // of the linked parts, in order; empty without them
     PartLayout loaded_;
 };

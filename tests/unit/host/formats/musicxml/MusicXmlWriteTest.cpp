@@ -1,5 +1,6 @@
 #include "host/files/ScoreError.h"
 #include "host/files/Utf8.h"
+#include "host/formats/OrchestraScore.h"
 #include "host/formats/musicxml/MusicXmlFixture.h"
 #include "host/formats/musicxml/MusicXmlWriter.h"
 #include "host/model/HostRecords.h"
@@ -263,14 +264,22 @@ TEST_F(MusicXmlWriteTest, FilesAreReadAndWrittenInTheSourcesEncoding) {
     }
 }
 
+// The document built from the MusicXML and the one the JSON reader builds from its conversion
+// are the same, record for record.
 TEST_F(MusicXmlWriteTest, JsonOutputHoldsTheSameDocument) {
-    const std::unique_ptr<ScoreSource> source = Open(SourcePath("chamber.musicxml"), true);
-    SetWidth(3, 333);
-    const HostDocument before = host.Document();
-    const std::string output = (folder / "chamber.json").string();
-    source->Save(output, host.Document());
-    Open(output);
-    EXPECT_TRUE(host.Document() == before);
+    const std::string orchestra = Write("orchestra.musicxml", OrchestraScore::MusicXml(6, 40));
+    for (const std::string& path :
+         {SourcePath("chamber.musicxml"), SourcePath("duo.musicxml"), orchestra}) {
+        for (const bool linkedParts : {false, true}) {
+            const std::unique_ptr<ScoreSource> source = Open(path, linkedParts);
+            SetWidth(3, 333);
+            const HostDocument before = host.Document();
+            const std::string output = (folder / "converted.json").string();
+            source->Save(output, host.Document());
+            Open(output);
+            EXPECT_TRUE(host.Document() == before) << path << (linkedParts ? " with parts" : "");
+        }
+    }
 }
 
 } // namespace
